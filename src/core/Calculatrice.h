@@ -1,0 +1,175 @@
+// The calculator: the state record, the control model, and one operation per control event.
+// Front ends (the window, tarvex-replay) deliver clicks and key presses here and mirror
+// the control model afterwards; nothing in the calculator depends on a window.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "core/Cellule.h"
+#include "core/Controles.h"
+#include "core/Echec.h"
+#include "core/Etat.h"
+
+namespace tarvex {
+
+// The message a key writes into X when one of its steps fails.
+using Messager = std::string_view (*)(Defaut);
+
+class Calculatrice {
+public:
+    // The window is created with its controls at their design values; Form_Load runs once.
+    Calculatrice();
+
+    // --- Events from a front end -------------------------------------------------------
+    // True for the controls that take a mouse click (buttons and option buttons).
+    static bool accepteClic(Ctl c);
+    // A mouse click: the control takes the focus, then its operation runs. A disabled or
+    // hidden control ignores the click. Returns false for a control that takes no click.
+    bool cliquer(Ctl c);
+    // A double click: only OLE1 has one (it asks for the manual). Returns false elsewhere.
+    bool doubleCliquer(Ctl c);
+    // One key press, by its character code: exactly one operation (or a beep).
+    void Form_KeyPress(std::int32_t code);
+
+    const EtatCalculatrice& etat() const { return e_; }
+    EtatCalculatrice& etatModifiable() { return e_; } // for tests that set up a state
+    const ModeleControles& controles() const { return v_; }
+
+    // --- Operations, named after their events ------------------------------------------
+    void Form_Load();
+
+    // Stack and corrections
+    void cmdEnter_Click();
+    void cmdPermutation_Click();
+    void cmdEraseP_Click();
+    void cmdEraseLonP_Click();
+    void cmdClear_Click();
+
+    // Display format
+    void cmdFixe_Click();
+    void cmdScient_Click();
+
+    // Entry line
+    void cmdChiffre_Click(int Index);
+    void cmdDecimale_Click();
+    void cmdPuissance_Click();
+    void cmdSigne_Click();
+
+    // Arithmetic and powers
+    void cmdPlus_Click();
+    void cmdMoins_Click();
+    void cmdMul_Click();
+    void cmdDiv_Click();
+    void cmdYtoX_Click();
+
+    // One-argument functions and constants
+    void cmdRacine_Click();
+    void CmdSquare_Click();
+    void cmdExp_Click();
+    void cmdDix_Click();
+    void cmdLog_Click();
+    void cndLog10_Click();
+    void cmdInverse_Click();
+    void cmdxfact_Click();
+    void cmdPi_Click();
+    void cmdEe_Click();
+
+    // Trigonometry, angle unit, hyperbolic keys
+    void Option1_Click();
+    void Option2_Click();
+    void Option3_Click();
+    void cmdSin_Click();
+    void cmdCos_Click();
+    void cmdTan_Click();
+    void cmdAsin_Click();
+    void cmdAcos_Click();
+    void cmdAtan_Click();
+    void cmdHsin_Click();
+    void cmdHcos_Click();
+    void cmdHtan_Click();
+    void cmdAHsin_Click();
+    void cmdAHcos_Click();
+    void cmdAHtan_Click();
+
+    // Keyboard-only procedures: prefixes, roll, statistics
+    void StorePrefix();
+    void RecallPrefix();
+    void RollDownHyp();
+    void SigmaPlus();
+    void EnterStatMode();
+
+    // Help
+    void OLE1_DblClick();
+
+    // --- Shared steps ------------------------------------------------------------------
+    void RefreshDisplay();
+    void StackLift();
+    void StackDrop();
+    void LeaveStatMode();
+    void ApplyDecimals();
+    void ShowFirstRegister();
+    void EntryDigit(int d);
+    void EraseLastCharacter();
+
+private:
+    enum class Famille { Sinus, Cosinus, Tangente };
+    enum class Circulaire { Sin, Cos, Tan, Asin, Acos, Atan };
+    using FonctionX = double (*)(const Cellule&);
+
+    // Register code of a key without a register of its own: "  ?" under a prefix, or
+    // nothing at all (the clear-stack and drop keys).
+    static constexpr int SansRegistre = -1;
+    static constexpr int RienSousPrefixe = -2;
+
+    // The key-mode dispatch, written once (Dispatch.h): recall and store branches of the
+    // key's register, its own operation, its statistic, and the two pending modes.
+    template <class FNormal, class FStat, class FHyp, class FDec>
+    void touche(int registre, Messager message, FNormal&& normal, FStat&& stat, FHyp&& hyp,
+                FDec&& decimales);
+    template <class FNormal, class FStat>
+    void touche(int registre, Messager message, FNormal&& normal, FStat&& stat);
+    // The error convention: a failure of any step writes the key's message into X and
+    // refreshes; what was done stays done.
+    template <class F>
+    void sousConvention(Messager message, F&& etapes);
+    // A one-argument function key: lift an entry, keep DernierX, compute, refresh.
+    template <class FCalcul>
+    void fonction(int registre, Messager message, FCalcul&& calcul, double statistique,
+                  bool effaceLettre);
+    template <class FCalcul>
+    void fonctionComptage(int registre, Messager message, FCalcul&& calcul);
+
+    void interroge();                 // "  ?": the key has no meaning in this mode
+    void rappeler(int registre);      // recall branch
+    void sauver(int registre);        // store branch
+    void afficherStat(double valeur); // a statistic in "0.0000000E+00"
+    void afficherEstimation(std::string_view prefixe, double valeur); // "x=", "r=", ...
+    void ChoixDecimales(std::int16_t famille);
+    void choisirDecimales(std::uint8_t chiffre);
+    void entrer();                    // Enter in ModeNormal
+    void permuter();                  // swap in ModeNormal
+    void signe();                     // sign key in ModeNormal
+    void signeExposant();
+    void exposant();                  // exponent key in ModeNormal
+    void constante(double valeur);
+    void arithmetique(char op);
+    void trigo(Circulaire normal, Famille famille, FonctionX hyp, FonctionX hypInverse);
+    void ecartType(Famille famille);
+    // Statistics shown by the keys of the stack and the entry line in ModeStat.
+    void estimationX();
+    void estimationY();
+    void estimationB();
+    void correlation();
+    void pente();
+    void basculerAngle();
+    void colorerTrigo(Couleur c);
+    void etiquettesStat(bool stat);
+    void choisirOption(Ctl option); // selection from code raises the click if it changes
+
+    EtatCalculatrice e_;
+    ModeleControles v_;
+    std::string tampon_; // scratch text for formatting without allocations
+};
+
+} // namespace tarvex

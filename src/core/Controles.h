@@ -1,0 +1,111 @@
+// The controls of the window Affichage as data: their design values (one table), and the
+// model that the operations write and that every front end mirrors.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/Couleur.h"
+
+namespace tarvex {
+
+enum class Ctl : std::uint8_t {
+    Label6, Label1, Label2, Label3, Label4, Label5, lblResultat, lbli, lblCmplx,
+    Frame1, cmdScient, cmdFixe, lblscien, lblfixe, lblChiffre, cmdCmplx, lblDecl, lblEncl,
+    Frame2, Option1, Option2, Option3, lblDegRadGra,
+    Frame3,
+    cmdChiffre0, cmdChiffre1, cmdChiffre2, cmdChiffre3, cmdChiffre4,
+    cmdChiffre5, cmdChiffre6, cmdChiffre7, cmdChiffre8, cmdChiffre9,
+    cmdDecimale, cmdSigne, cmdPuissance, cmdEnter, cmdDiv, cmdMul, cmdPlus, cmdMoins,
+    Frame4,
+    cmdRacine, cmdExp, cmdLog, cmdSin, cmdCos, cmdTan,
+    CmdSquare, cmdDix, cndLog10, cmdAsin, cmdAcos, cmdAtan,
+    cmdInverse, cmdYtoX, cmdxfact,
+    cmdPi, cmdHsin, cmdHcos, cmdHtan,
+    cmdEe, cmdAHsin, cmdAHcos, cmdAHtan,
+    Frame5, cmdPermutation, cmdClear, cmdEraseLonP, cmdEraseP,
+    Label7, OLE1, Label8, Label9,
+    Nombre
+};
+
+constexpr std::size_t NbControles = static_cast<std::size_t>(Ctl::Nombre);
+
+constexpr std::size_t indice(Ctl c) { return static_cast<std::size_t>(c); }
+constexpr Ctl chiffre(int i) { return static_cast<Ctl>(indice(Ctl::cmdChiffre0) + i); }
+
+enum class Genre : std::uint8_t { Label, Bouton, Option, Cadre, Ole };
+
+struct Police {
+    float points;
+    bool gras;
+};
+
+// One row of the window table: everything a front end needs to build the control.
+struct DefinitionControle {
+    Ctl id;
+    std::string_view nom;          // "cmdChiffre(3)", "lblResultat", ...
+    Genre genre;
+    std::optional<Ctl> parent;     // the group box it stands in, if any
+    int gauche, haut, largeur, hauteur; // twips, relative to the parent
+    std::string_view legende;      // design caption
+    std::string_view infobulle;    // design tooltip, empty when none
+    Couleur texte;                 // foreground
+    Couleur fond;                  // background
+    Police police;
+    bool peintFond;                // a button that paints its background colour
+    bool visible;
+    bool actif;
+    bool selectionne;              // option buttons
+};
+
+const std::array<DefinitionControle, NbControles>& tableControles();
+const DefinitionControle& definition(Ctl c);
+// The control of that name ("cmdChiffre(3)"), if the window has one.
+std::optional<Ctl> controleParNom(std::string_view nom);
+
+// What a control shows at run time.
+struct EtatControle {
+    std::string legende;
+    std::string infobulle;
+    bool visible = true;
+    bool actif = true;
+    Couleur fond = couleurs::FaceBouton;
+    bool selectionne = false;
+};
+
+class ModeleControles {
+public:
+    ModeleControles(); // every control at its design values, focus on cmdEnter
+
+    const EtatControle& operator[](Ctl c) const { return etats_[indice(c)]; }
+
+    void legende(Ctl c, std::string_view texte) { etats_[indice(c)].legende.assign(texte); }
+    std::string& legendeModifiable(Ctl c) { return etats_[indice(c)].legende; }
+    void infobulle(Ctl c, std::string_view texte) { etats_[indice(c)].infobulle.assign(texte); }
+    void visible(Ctl c, bool v) { etats_[indice(c)].visible = v; }
+    void actif(Ctl c, bool v) { etats_[indice(c)].actif = v; }
+    // Only the buttons that paint their background show the colour; on the others it is
+    // harmless and invisible, so the model keeps what they show.
+    void fond(Ctl c, Couleur couleur);
+    void selectionne(Ctl c, bool v) { etats_[indice(c)].selectionne = v; }
+
+    Ctl focus() const { return focus_; }
+    void donnerFocus(Ctl c) { focus_ = c; }
+
+    void bip() { ++bips_; }
+    long bips() const { return bips_; }
+    void ouvrirManuel() { ++manuels_; }
+    long manuelsOuverts() const { return manuels_; }
+
+private:
+    std::array<EtatControle, NbControles> etats_;
+    Ctl focus_ = Ctl::cmdEnter;
+    long bips_ = 0;
+    long manuels_ = 0;
+};
+
+} // namespace tarvex

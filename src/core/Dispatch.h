@@ -1,0 +1,51 @@
+// The key-mode dispatch and the error convention, shared by every key that uses them.
+// Included by the operation files only.
+#pragma once
+
+#include "core/Calculatrice.h"
+#include "core/Messages.h"
+
+namespace tarvex {
+
+template <class F>
+void Calculatrice::sousConvention(Messager message, F&& etapes)
+{
+    try {
+        etapes();
+    } catch (const Echec& echec) {
+        e_.X().poserTexte(message(echec.defaut()));
+        RefreshDisplay();
+    }
+}
+
+template <class FNormal, class FStat, class FHyp, class FDec>
+void Calculatrice::touche(int registre, Messager message, FNormal&& normal, FStat&& stat,
+                          FHyp&& hyp, FDec&& decimales)
+{
+    sousConvention(message, [&] {
+        switch (e_.ModeTouche) {
+        case ModeRappel:
+        case ModeSauve:
+            if (registre >= 0) {
+                if (e_.ModeTouche == ModeRappel) rappeler(registre);
+                else sauver(registre);
+            } else if (registre == SansRegistre) {
+                interroge();
+            } // RienSousPrefixe: the key returns without any change
+            break;
+        case ModeNormal: normal(); break;
+        case ModeStat: stat(); break;
+        case ModeHyp: hyp(); break;
+        case ModeDecimales: decimales(); break;
+        default: interroge(); break;
+        }
+    });
+}
+
+template <class FNormal, class FStat>
+void Calculatrice::touche(int registre, Messager message, FNormal&& normal, FStat&& stat)
+{
+    touche(registre, message, normal, stat, [this] { interroge(); }, [this] { interroge(); });
+}
+
+} // namespace tarvex

@@ -1,0 +1,110 @@
+// The angle unit, the six circular keys and the six keys with hyperbolic names. Every one
+// of them is the same five-branch key: recall, compute, store, statistic, hyperbolic.
+#include "core/Calculatrice.h"
+#include "core/Dispatch.h"
+#include "math/Verifie.h"
+#include "math/mdlFonctions.h"
+
+namespace tarvex {
+
+using namespace verifie;
+namespace mf = mdlFonctions;
+
+void Calculatrice::Option1_Click()
+{
+    e_.ModeRadian = Vrai;
+    v_.legende(Ctl::lblDegRadGra, messages::Radian);
+    e_.FacteurAngle = 1.0;
+}
+
+void Calculatrice::Option2_Click()
+{
+    e_.ModeRadian = Faux;
+    v_.legende(Ctl::lblDegRadGra, messages::Degre);
+    e_.FacteurAngle = 6.28318530717958 / 360; // a 15-digit 2 pi, not pi / 180
+    choisirOption(Ctl::Option2);
+}
+
+void Calculatrice::Option3_Click()
+{
+    // There is no grade factor: the grade button selects radian.
+    choisirOption(Ctl::Option1);
+}
+
+void Calculatrice::colorerTrigo(Couleur c)
+{
+    v_.fond(Ctl::cmdSin, c);
+    v_.fond(Ctl::cmdCos, c);
+    v_.fond(Ctl::cmdTan, c);
+}
+
+void Calculatrice::trigo(Circulaire normal, Famille famille, FonctionX hyp, FonctionX hypInverse)
+{
+    const int registre = famille == Famille::Sinus ? 10 : famille == Famille::Cosinus ? 11 : 12;
+    touche(
+        registre, messages::erreur,
+        [&] {
+            if (e_.NbCaracteres > 0) StackLift();
+            const double x = e_.X().nombre();
+            e_.DernierX = x;
+            const double f = e_.FacteurAngle;
+            double r = 0.0;
+            switch (normal) {
+            case Circulaire::Sin: r = sinus(produit(x, f)); break;
+            case Circulaire::Cos: r = cosinus(produit(x, f)); break;
+            case Circulaire::Tan: r = tangente(produit(x, f)); break;
+            case Circulaire::Asin: r = quotient(mf::ArcSin(e_.X()), f); break;
+            case Circulaire::Acos: r = quotient(mf::ArcCos(e_.X()), f); break;
+            case Circulaire::Atan: r = quotient(arcTangente(x), f); break;
+            }
+            e_.X().poserNombre(r);
+            if (normal == Circulaire::Asin) e_.EntreeParLettre = Faux;
+            RefreshDisplay();
+        },
+        [&] {
+            if (famille == Famille::Sinus) interroge();
+            else ecartType(famille);
+        },
+        [&] {
+            // The prefix ends before anything can fail.
+            colorerTrigo(couleurs::FaceBouton);
+            e_.ModeTouche = ModeNormal;
+            e_.DernierX = e_.X().nombre();
+            if (hypInverse != nullptr && e_.EntreeParLettre) {
+                e_.X().poserNombre(hypInverse(e_.X()));
+                e_.EntreeParLettre = Faux; // only once the inverse has succeeded
+            } else {
+                e_.X().poserNombre(hyp(e_.X()));
+            }
+            RefreshDisplay();
+        },
+        [this] { interroge(); });
+}
+
+void Calculatrice::ecartType(Famille famille)
+{
+    LeaveStatMode();
+    const double s = famille == Famille::Cosinus ? e_.SommeX : e_.SommeY;
+    const double q = famille == Famille::Cosinus ? e_.SommeX2 : e_.SommeY2;
+    const double n = e_.NbEchantillons;
+    const std::int16_t nMoins1 = entier16(long{e_.NbEchantillons} - 1);
+    const double variance = quotient(difference(q, quotient(produit(s, s), n)), nMoins1);
+    afficherStat(puissance(variance, 0.5));
+}
+
+void Calculatrice::cmdSin_Click() { trigo(Circulaire::Sin, Famille::Sinus, mf::SinH, mf::ArgSinH); }
+void Calculatrice::cmdCos_Click() { trigo(Circulaire::Cos, Famille::Cosinus, mf::CosH, mf::ArgCosH); }
+void Calculatrice::cmdTan_Click() { trigo(Circulaire::Tan, Famille::Tangente, mf::TanH, mf::ArgTanH); }
+void Calculatrice::cmdAsin_Click() { trigo(Circulaire::Asin, Famille::Sinus, mf::SinH, mf::ArgSinH); }
+void Calculatrice::cmdAcos_Click() { trigo(Circulaire::Acos, Famille::Cosinus, mf::CosH, mf::ArgCosH); }
+void Calculatrice::cmdAtan_Click() { trigo(Circulaire::Atan, Famille::Tangente, mf::TanH, mf::ArgTanH); }
+
+// Outside the hyperbolic prefix these keys give circular results, like their base keys.
+void Calculatrice::cmdHsin_Click() { trigo(Circulaire::Sin, Famille::Sinus, mf::SinH, nullptr); }
+void Calculatrice::cmdHcos_Click() { trigo(Circulaire::Cos, Famille::Cosinus, mf::CosH, nullptr); }
+void Calculatrice::cmdHtan_Click() { trigo(Circulaire::Tan, Famille::Tangente, mf::TanH, nullptr); }
+void Calculatrice::cmdAHsin_Click() { trigo(Circulaire::Asin, Famille::Sinus, mf::ArgSinH, nullptr); }
+void Calculatrice::cmdAHcos_Click() { trigo(Circulaire::Cos, Famille::Cosinus, mf::ArgCosH, nullptr); }
+void Calculatrice::cmdAHtan_Click() { trigo(Circulaire::Tan, Famille::Tangente, mf::ArgTanH, nullptr); }
+
+} // namespace tarvex

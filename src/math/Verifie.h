@@ -1,0 +1,64 @@
+// Checked double arithmetic: every helper tests its domain and the finiteness of its
+// result and raises Echec instead of returning an infinity or a NaN. Underflow is no
+// failure: a result too small for a double is the nearest double.
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+
+#include "core/Echec.h"
+
+namespace tarvex::verifie {
+
+inline double fini(double v)
+{
+    if (std::isnan(v)) throw Echec(Defaut::ArgumentInvalide);
+    if (std::isinf(v)) throw Echec(Defaut::Depassement);
+    return v;
+}
+
+inline double somme(double a, double b) { return fini(a + b); }
+inline double difference(double a, double b) { return fini(a - b); }
+inline double produit(double a, double b) { return fini(a * b); }
+
+inline double quotient(double a, double b)
+{
+    if (b == 0.0) throw Echec(Defaut::DiviseurNul);
+    return fini(a / b);
+}
+
+inline double racine(double x)
+{
+    if (x < 0.0) throw Echec(Defaut::ArgumentInvalide);
+    return std::sqrt(x);
+}
+
+inline double ln(double x)
+{
+    if (x <= 0.0) throw Echec(Defaut::ArgumentInvalide);
+    return std::log(x);
+}
+
+inline double exponentielle(double x) { return fini(std::exp(x)); }
+
+// y to the power x: a negative y needs an integer x, and a zero y a non-negative x.
+inline double puissance(double y, double x)
+{
+    if (y < 0.0 && std::trunc(x) != x) throw Echec(Defaut::ArgumentInvalide);
+    if (y == 0.0 && x < 0.0) throw Echec(Defaut::ArgumentInvalide);
+    return fini(std::pow(y, x));
+}
+
+inline double sinus(double x) { return fini(std::sin(x)); }
+inline double cosinus(double x) { return fini(std::cos(x)); }
+inline double tangente(double x) { return fini(std::tan(x)); }
+inline double arcTangente(double x) { return fini(std::atan(x)); }
+
+// A 16-bit counter result, checked.
+inline std::int16_t entier16(long v)
+{
+    if (v < INT16_MIN || v > INT16_MAX) throw Echec(Defaut::Depassement);
+    return static_cast<std::int16_t>(v);
+}
+
+} // namespace tarvex::verifie
