@@ -1,0 +1,174 @@
+// Number formatting, entry reading, UTF-8 cutting and colour names.
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <clocale>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "core/Couleur.h"
+#include "core/Echec.h"
+#include "core/Format.h"
+#include "core/Utf8.h"
+#include "entry/Lecture.h"
+
+using namespace tarvex;
+
+namespace {
+
+constexpr std::string_view Defaut7 = "0.0000000E+00";
+constexpr std::string_view Court = "+0.0#####E+00";
+constexpr std::string_view Quatorze = "0.00000000000000";
+
+struct LigneMotif { double v; std::string_view motif; std::string_view attendu; };
+
+const LigneMotif lignesMotif[] = {
+    {1234.5, Defaut7, "1.2345000E+03"}, {-0.00012, "0.00000E+00", "-1.20000E-04"},
+    {0, Defaut7, "0.0000000E+00"}, {-0.0, Defaut7, "0.0000000E+00"}, {7, Defaut7, "7.0000000E+00"},
+    {9.999999999, Defaut7, "1.0000000E+01"}, {1E+100, Defaut7, "1.0000000E+100"},
+    {5e-324, Defaut7, "4.9406565E-324"}, {1.7976931348623157e308, Defaut7, "1.7976931E+308"},
+    {0.00001234, "0.00000E+00", "1.23400E-05"}, {-9.5, "0.E+00", "-1.E+01"},
+    {2, Court, "+2.0E+00"}, {1234.5, Court, "+1.2345E+03"}, {-1.5, Court, "-+1.5E+00"},
+    {12.5, Court, "+1.25E+01"}, {0, Court, "+0.0E+00"}, {1.0000001, Court, "+1.0E+00"},
+    {1234.5, "0.00E-00", "1.23E03"}, {0.01, "0.0E-00", "1.0E-02"},
+    {3.147, "0.00", "3.15"}, {1.005, "0.00", "1.01"}, {0.125, "0.00", "0.13"},
+    {99.995, "0.00", "100.00"}, {-0.0, "0.00", "0.00"}, {-0.0001, "0.00", "-0.00"},
+    {123456789.123456789, "0.00", "123456789.12"}, {1e20, "0.00", "100000000000000000000.00"},
+    {2.5, "0.", "3."}, {0.5, "0.", "1."}, {0.4, "0.", "0."}, {-0.5, "0.", "-1."}, {0.05, "0.", "0."},
+    {3.4, "0.", "3."}, {0.1, Quatorze, "0.10000000000000"}, {1.0 / 3, Quatorze, "0.33333333333333"},
+    {2.0 / 3, Quatorze, "0.66666666666667"}, {1e-15, Quatorze, "0.00000000000000"},
+    {-6e-15, Quatorze, "-0.00000000000001"}, {0.5, "0.0#", "0.5"}, {5, ".00", "5.00"}, {0.5, ".00", ".50"}, {5, "00.0", "05.0"},
+};
+
+TEST(Format, Motif) {
+    std::string sortie;
+    for (const auto& l : lignesMotif) {
+        formaterMotif(l.v, l.motif, sortie);
+        EXPECT_EQ(sortie, l.attendu) << "v=" << l.v << " motif=" << l.motif;
+        EXPECT_EQ(formaterMotif(l.v, l.motif), l.attendu) << "v=" << l.v << " motif=" << l.motif;
+    }
+}
+
+TEST(Format, MotifReutiliseLeTampon) {
+    std::string sortie;
+    sortie.reserve(64);
+    const char* tampon = sortie.data();
+    formaterMotif(-1.7976931348623157e308, Defaut7, sortie);
+    formaterMotif(1e20, "0.00", sortie);
+    EXPECT_EQ(sortie.data(), tampon);
+}
+
+struct LigneGeneral { double v; std::string_view attendu; };
+
+TEST(Format, General) {
+    const LigneGeneral lignes[] = {
+        {0.0001, "0.0001"}, {0.00001, "1E-05"}, {123456789012345, "123456789012345"},
+        {1E15, "1E+15"}, {-2.5E20, "-2.5E+20"}, {1.5E-7, "1.5E-07"}, {0.5, "0.5"}, {2, "2"},
+        {1E100, "1E+100"}, {0, "0"}, {-0.0, "0"}, {-7, "-7"}, {0.1 + 0.2, "0.3"},
+        {3.14159265358979, "3.14159265358979"}, {1234567.891, "1234567.891"},
+        {999999999999999.9, "1E+15"}, {5e-324, "4.94065645841247E-324"},
+        {1.7976931348623157e308, "1.79769313486232E+308"}, {0.000123, "0.000123"},
+        {-0.000123456789012345678, "-0.000123456789012346"}, {100, "100"},
+    };
+    std::string sortie;
+    for (const auto& l : lignes) {
+        texteGeneral(l.v, sortie);
+        EXPECT_EQ(sortie, l.attendu) << "v=" << l.v;
+        EXPECT_EQ(texteGeneral(l.v), l.attendu) << "v=" << l.v;
+    }
+    for (const auto& [v, attendu] : {std::pair{-1, "-1"}, {3, "3"}, {0, "0"}, {-32768, "-32768"}, {32767, "32767"}})
+        EXPECT_EQ(texteEntier(v), attendu) << "v=" << v;
+}
+
+struct LigneLecture { std::string_view texte; bool lu; double valeur; };
+
+TEST(Lecture, Entree) {
+    const std::string minuscule = "0." + std::string(400, '0') + "1E+2", enorme = "1" + std::string(400, '0') + "E-5";
+    const LigneLecture lignes[] = {
+        {minuscule, true, 0}, {enorme, false, 0},
+        {"5.", true, 5}, {".5", true, 0.5}, {"-.5", true, -0.5}, {"0.", true, 0}, {"-0", true, -0.0},
+        {"1E+0", true, 1}, {"-3.1E+012", true, -3.1e12}, {"12E+05", true, 1.2e6}, {"0.1", true, 0.1},
+        {"1E-0400", true, 0}, {"1E-330", true, 0}, {"-1E-400", true, -0.0}, {"3E-324", true, 5e-324},
+        {"1E-310", true, 1e-310}, {"0.00001E+310", true, 1e305}, {"17976931348623157E+292", true, 1.7976931348623157e308},
+        {"00000000000000000000001E-5", true, 1e-5}, {"0E+99999999999", true, 0},
+        {"1.7976931348623158E+308", true, 1.7976931348623157e308}, {"1.797693134862316E+308", false, 0},
+        {"1E+999", false, 0}, {"1E+309", false, 0}, {"-1E+309", false, 0}, {"1000E+306", false, 0},
+        {"12E+", false, 0}, {"12E5", false, 0}, {"12e+5", false, 0}, {"-", false, 0}, {"-.", false, 0},
+        {".", false, 0}, {"", false, 0}, {"+1", false, 0}, {" 1", false, 0}, {"1 ", false, 0},
+        {"1.2.3", false, 0}, {"--1", false, 0}, {"1E+5x", false, 0}, {"E+5", false, 0},
+        {"Pile Stat Vide", false, 0}, {"Nb d\xC3\xA9" "cimale?...", false, 0}, {"inf", false, 0}, {"nan", false, 0},
+        {"0x10", false, 0}, {"1,5", false, 0},
+    };
+    for (const auto& l : lignes) {
+        try {
+            const double v = lireEntree(l.texte);
+            EXPECT_TRUE(l.lu) << '"' << l.texte << "\" read as " << v << ", expected a failure";
+            EXPECT_EQ(std::bit_cast<std::uint64_t>(v), std::bit_cast<std::uint64_t>(l.valeur))
+                << '"' << l.texte << "\" expected " << l.valeur << " got " << v;
+        } catch (const Echec& e) {
+            EXPECT_FALSE(l.lu) << '"' << l.texte << "\" failed, expected " << l.valeur;
+            EXPECT_EQ(e.defaut(), Defaut::TexteNonNombre) << '"' << l.texte << '"';
+        }
+    }
+}
+
+struct LigneUtf8 { char fonction; std::string_view texte; int n; std::string_view attendu; };
+
+TEST(Utf8, Decoupage) {
+    // 'g' gauche, 'd' droite, 'c' caractere; "é" is two bytes, "€" three, "😀" four.
+    const LigneUtf8 lignes[] = {
+        {'g', "h\xC3\xA9llo", 2, "h\xC3\xA9"}, {'g', "abc", 9, "abc"}, {'g', "abc", 0, ""}, {'g', "abc", -1, ""},
+        {'d', "a\xE2\x82\xAC" "b", 2, "\xE2\x82\xAC" "b"}, {'d', "abc", 5, "abc"}, {'d', "abc", 0, ""},
+        {'c', "x\xF0\x9F\x98\x80y", 2, "\xF0\x9F\x98\x80"}, {'c', "abc", 3, "c"}, {'c', "abc", 4, ""},
+        {'c', "abc", 0, ""}, {'c', "", 1, ""},
+        // Malformed: each invalid byte is one character, and a truncated sequence never runs past the end.
+        {'c', "a\xE2\x82", 2, "\xE2"}, {'c', "a\xE2\x82", 3, "\x82"}, {'d', "\xF0\x9F\x98", 1, "\x98"}, {'c', std::string_view("a\xE2\x82\xAC", 3), 2, "\xE2"},
+        {'g', "\xC0\xAFz", 2, "\xC0\xAF"}, {'c', "\xED\xA0\x80", 1, "\xED"},
+    };
+    for (const auto& l : lignes) {
+        const std::string_view got = l.fonction == 'g' ? utf8::gauche(l.texte, l.n)
+                                   : l.fonction == 'd' ? utf8::droite(l.texte, l.n)
+                                                       : utf8::caractere(l.texte, l.n);
+        EXPECT_EQ(got, l.attendu) << l.fonction << "(\"" << l.texte << "\", " << l.n << ")";
+    }
+}
+
+struct LigneValide { std::string_view texte; int longueur; bool valide; };
+
+TEST(Utf8, LongueurEtValidite) {
+    const LigneValide lignes[] = {
+        {"", 0, true}, {"abc", 3, true}, {"h\xC3\xA9", 2, true}, {"\xE2\x82\xAC", 1, true},
+        {"\xF4\x8F\xBF\xBF", 1, true}, {"\xEF\xBF\xBF", 1, true},
+        {"\xC0\xAF", 2, false}, {"\xE0\x80\xAF", 3, false}, {"\xF0\x80\x80\xAF", 4, false}, // overlong
+        {"\xED\xA0\x80", 3, false}, {"\xF4\x90\x80\x80", 4, false}, {"\xF5\x80\x80\x80", 4, false},
+        {"\x80", 1, false}, {"a\xC3", 2, false}, {"\xFF", 1, false},
+    };
+    for (const auto& l : lignes) {
+        EXPECT_EQ(utf8::longueur(l.texte), l.longueur) << '"' << l.texte << '"';
+        EXPECT_EQ(utf8::valide(l.texte), l.valide) << '"' << l.texte << '"';
+    }
+}
+
+TEST(Couleur, Nom) {
+    const std::pair<Couleur, std::string_view> lignes[] = {
+        {couleurs::Jaune, "#FFFF00"}, {couleurs::Cyan, "#00FFFF"}, {couleurs::Gris, "#404040"},
+        {couleurs::rgb(0x12, 0xAB, 0x0C), "#12AB0C"}, {0, "#000000"},
+        {couleurs::FaceBouton, "ButtonFace"}, {couleurs::TexteSurligne, "HighlightText"},
+        {couleurs::TexteFenetre, "WindowText"}, {couleurs::TexteBouton, "ButtonText"},
+        {0x80000005, "Window"}, {0x80000014, "System20"},
+    };
+    for (const auto& [c, attendu] : lignes)
+        EXPECT_EQ(nomCouleur(c), attendu) << std::hex << "0x" << c;
+    EXPECT_STRNE(Echec(Defaut::Depassement).what(), Echec(Defaut::TexteNonNombre).what());
+}
+
+TEST(Format, IndependantDeLaLocale) {
+    if (!std::setlocale(LC_ALL, "fr_FR.UTF-8")) GTEST_SKIP() << "no fr_FR.UTF-8 locale";
+    const bool ok = formaterMotif(1234.5, "0.00") == "1234.50" && texteGeneral(-2.5E20) == "-2.5E+20" &&
+                    texteGeneral(0.5) == "0.5" && lireEntree("0.5") == 0.5 && lireEntree("-3.1E+012") == -3.1e12;
+    std::setlocale(LC_ALL, "C");
+    EXPECT_TRUE(ok);
+}
+
+} // namespace
