@@ -61,8 +61,9 @@ constexpr DefinitionControle fonction(Ctl id, std::string_view nom, int l, int t
     return bouton(id, nom, Ctl::Frame4, l, t, w, 300, legende, infobulle, police, peint);
 }
 
-constexpr std::string_view AdresseEditeur =
-    "Éditions Tarvex\n12, rue des Calculs\n69000 Lyon\nwww.tarvex.example";
+// The product's name and where help is found: no publisher, person, address or web site.
+constexpr std::string_view TexteAide =
+    "Tarvex V2.0\nCalculatrice RPN\nAide : double-cliquez sur le manuel";
 
 constexpr std::array<DefinitionControle, NbControles> Table{{
     label(Ctl::Label6, "Label6", {}, 120, 240, 735, 255, "Pile", {}, TexteSurligne, Gris, Gras975),
@@ -145,7 +146,7 @@ constexpr std::array<DefinitionControle, NbControles> Table{{
     label(Ctl::Label7, "Label7", {}, 3000, 6600, 735, 375, "Aide", {}, TexteSurligne, Gris, Gras12),
     {Ctl::OLE1, "OLE1", Genre::Ole, std::nullopt, 2640, 6960, 1455, 975, "", {}, TexteFenetre, Gris, Gras975, false, true, true, false},
     label(Ctl::Label8, "Label8", {}, 2760, 8040, 1095, 375, "Double click", {}, TexteSurligne, Gris, Petit),
-    label(Ctl::Label9, "Label9", {}, 120, 6720, 1815, 1575, AdresseEditeur, {}, TexteSurligne, Gris, Gras12),
+    label(Ctl::Label9, "Label9", {}, 120, 6720, 1815, 1575, TexteAide, {}, TexteSurligne, Gris, Gras12),
 }};
 
 constexpr bool tableEnOrdre()
