@@ -10,7 +10,7 @@ case "$action" in run|test|build) ;; *) echo "usage: $0 [run|test|build]" >&2; e
 sudo_cmd=()
 if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
 
-packages=(g++ cmake ninja-build qt6-base-dev libgtest-dev nlohmann-json3-dev locales)
+packages=(g++ cmake ninja-build qt6-base-dev libgtest-dev nlohmann-json3-dev locales fonts-liberation2)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -38,7 +38,11 @@ cmake --build build --parallel "$(nproc)"
 
 case "$action" in
   run)
-    echo "Demonstration: $(cat docs/demo.replay | grep -v '^#' | tr '\n' ' ')"
+    if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+      exec build/tarvex
+    fi
+    echo "No display to show the window on: here is a demonstration through tarvex-replay instead."
+    echo "Keys: $(grep -v '^#' docs/demo.replay | tr '\n' ' ')"
     build/tarvex-replay docs/demo.replay
     ;;
   test)

@@ -63,7 +63,7 @@ constexpr DefinitionControle fonction(Ctl id, std::string_view nom, int l, int t
 
 // The product's name and where help is found: no publisher, person, address or web site.
 constexpr std::string_view TexteAide =
-    "Tarvex V2.0\nCalculatrice RPN\nAide : double-cliquez sur le manuel";
+    "Tarvex V2.0\nAide : voir le manuel (double clic)";
 
 constexpr std::array<DefinitionControle, NbControles> Table{{
     label(Ctl::Label6, "Label6", {}, 120, 240, 735, 255, "Pile", {}, TexteSurligne, Gris, Gras975),
