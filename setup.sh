@@ -10,7 +10,7 @@ case "$action" in run|test|build) ;; *) echo "usage: $0 [run|test|build]" >&2; e
 sudo_cmd=()
 if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
 
-packages=(g++ cmake ninja-build qt6-base-dev libgtest-dev nlohmann-json3-dev locales fonts-liberation2)
+packages=(g++ cmake ninja-build qt6-base-dev libgtest-dev nlohmann-json3-dev locales fonts-liberation2 fonts-dejavu-core)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -7,6 +7,7 @@ int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tarvex"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.tarvex"));
     tarvex::Affichage fenetre;
     fenetre.show();
     return QApplication::exec();

@@ -1,0 +1,49 @@
+# Installs the build tree into a scratch prefix and checks that the desktop integration
+# lands where desktop environments look for it. Run by CTest (packaging_install_tree):
+#   cmake -DBINARY_DIR=... -DPREFIX=... -DAPP_ID=... -DWITH_BINARY=ON|OFF -P CheckInstall.cmake
+foreach(var BINARY_DIR PREFIX APP_ID)
+  if(NOT DEFINED ${var})
+    message(FATAL_ERROR "CheckInstall.cmake: ${var} is not set")
+  endif()
+endforeach()
+
+file(REMOVE_RECURSE "${PREFIX}")
+execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BINARY_DIR}" --prefix "${PREFIX}"
+                RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "cmake --install failed (${rc}):\n${out}")
+endif()
+
+set(expected
+  share/applications/${APP_ID}.desktop
+  share/icons/hicolor/scalable/apps/${APP_ID}.svg
+  share/metainfo/${APP_ID}.metainfo.xml)
+if(WITH_BINARY)
+  list(APPEND expected bin/tarvex)
+endif()
+
+set(missing "")
+foreach(f IN LISTS expected)
+  if(NOT EXISTS "${PREFIX}/${f}")
+    list(APPEND missing "${f}")
+  endif()
+endforeach()
+if(missing)
+  message(FATAL_ERROR "not installed under ${PREFIX}: ${missing}")
+endif()
+
+# The desktop entry must start the installed program and name the installed icon.
+file(READ "${PREFIX}/share/applications/${APP_ID}.desktop" entry)
+# (Each line is checked on its own: a list would split the semicolons of Categories.)
+macro(tarvex_expect_line line)
+  string(FIND "${entry}" "\n${line}\n" found)
+  if(found EQUAL -1)
+    message(FATAL_ERROR "${APP_ID}.desktop lacks the line ${line}")
+  endif()
+endmacro()
+tarvex_expect_line("Name=Tarvex")
+tarvex_expect_line("Exec=tarvex")
+tarvex_expect_line("Icon=${APP_ID}")
+tarvex_expect_line("Categories=Utility;Calculator;")
+
+message(STATUS "installed under ${PREFIX}: ${expected}")
