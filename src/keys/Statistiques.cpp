@@ -59,22 +59,15 @@ void Calculatrice::SigmaPlus()
             if (e_.NbCaracteres > 0) StackLift();
             // The count first, then the sums in order: what was updated before a failure
             // stays updated.
-            if (e_.EntreeParLettre) { // removal
-                e_.EntreeParLettre = Faux;
-                e_.NbEchantillons = entier16(long{e_.NbEchantillons} - 1);
-                e_.SommeX = difference(e_.SommeX, e_.X().nombre());
-                e_.SommeY = difference(e_.SommeY, e_.Y().nombre());
-                e_.SommeX2 = difference(e_.SommeX2, produit(e_.X().nombre(), e_.X().nombre()));
-                e_.SommeY2 = difference(e_.SommeY2, produit(e_.Y().nombre(), e_.Y().nombre()));
-                e_.SommeXY = difference(e_.SommeXY, produit(e_.X().nombre(), e_.Y().nombre()));
-            } else {
-                e_.NbEchantillons = entier16(long{e_.NbEchantillons} + 1);
-                e_.SommeX = somme(e_.SommeX, e_.X().nombre());
-                e_.SommeY = somme(e_.SommeY, e_.Y().nombre());
-                e_.SommeX2 = somme(e_.SommeX2, produit(e_.X().nombre(), e_.X().nombre()));
-                e_.SommeY2 = somme(e_.SommeY2, produit(e_.Y().nombre(), e_.Y().nombre()));
-                e_.SommeXY = somme(e_.SommeXY, produit(e_.X().nombre(), e_.Y().nombre()));
-            }
+            const bool retrait = e_.EntreeParLettre; // the upper-case F removes the point
+            if (retrait) e_.EntreeParLettre = Faux;
+            double (*const cumuler)(double, double) = retrait ? difference : somme;
+            e_.NbEchantillons = entier16(long{e_.NbEchantillons} + (retrait ? -1 : 1));
+            e_.SommeX = cumuler(e_.SommeX, e_.X().nombre());
+            e_.SommeY = cumuler(e_.SommeY, e_.Y().nombre());
+            e_.SommeX2 = cumuler(e_.SommeX2, produit(e_.X().nombre(), e_.X().nombre()));
+            e_.SommeY2 = cumuler(e_.SommeY2, produit(e_.Y().nombre(), e_.Y().nombre()));
+            e_.SommeXY = cumuler(e_.SommeXY, produit(e_.X().nombre(), e_.Y().nombre()));
             // The stack is not refreshed: Label5 and Label4 still show x and y.
             v_.legende(Ctl::lblResultat, texteEntier(e_.NbEchantillons));
         },
