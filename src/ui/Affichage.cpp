@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
@@ -75,6 +76,23 @@ bool c_multiligne(Ctl c)
     return c == Ctl::Label9 || c == Ctl::Label8 || c == Ctl::Label7;
 }
 
+// The manual's icon: a page with a folded corner, drawn rather than taken from the desktop's
+// icon theme, whose lookup was a quarter of the start-up's instructions.
+QPixmap iconePage(int cote, qreal echelle)
+{
+    QPixmap p(QSize(cote, cote) * echelle);
+    p.setDevicePixelRatio(echelle);
+    p.fill(Qt::transparent);
+    QPainter peintre(&p);
+    peintre.setRenderHint(QPainter::Antialiasing);
+    const qreal l = cote * 0.75, g = (cote - l) / 2, pli = cote * 0.25, h = cote - 0.5;
+    peintre.setPen(QPen(Qt::black, 1));
+    peintre.setBrush(Qt::white);
+    peintre.drawPolygon(QPolygonF{{g, 0.5}, {g + l - pli, 0.5}, {g + l, pli}, {g + l, h}, {g, h}});
+    peintre.drawPolyline(QPolygonF{{g + l - pli, 0.5}, {g + l - pli, pli}, {g + l, pli}});
+    return p;
+}
+
 QString texte(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 } // namespace
@@ -123,7 +141,7 @@ void Affichage::construire()
                 synchroniser();
             });
             const int cote = pixels(d.hauteur) - 24;
-            icone->setPixmap(style()->standardIcon(QStyle::SP_FileIcon).pixmap(cote, cote));
+            icone->setPixmap(iconePage(cote, devicePixelRatioF()));
             icone->setAlignment(Qt::AlignCenter);
             w = icone;
             break;
@@ -215,10 +233,9 @@ void Affichage::appliquer(Ctl c)
         m.fond = s.fond;
         if (d.peintFond) w->setStyleSheet(feuilleBouton(s.fond));
     }
-    if (s.selectionne != m.selectionne) {
-        m.selectionne = s.selectionne;
-        if (d.genre == Genre::Option) static_cast<QAbstractButton*>(w)->setChecked(s.selectionne);
-    }
+    // A click toggles an option's own mark behind the model's back: compare with the widget.
+    m.selectionne = s.selectionne;
+    if (d.genre == Genre::Option) static_cast<QAbstractButton*>(w)->setChecked(s.selectionne);
 }
 
 bool Affichage::eventFilter(QObject* objet, QEvent* evenement)
