@@ -57,6 +57,14 @@ protected:
         const QRect zone = rect().adjusted(3, 1, -3, -1);
         // Wrap a caption that is too wide; if the lines still do not fit, shrink the font a
         // little rather than cut the caption.
+        const QFontMetrics mesures = fontMetrics();
+        if (mesures.horizontalAdvance(legende) <= zone.width() &&
+            mesures.height() <= zone.height()) {
+            // Nearly every caption fits on one line: no word-wrap measurement.
+            peintre.drawItemText(zone, Qt::AlignCenter, option.palette, isEnabled(), legende,
+                                 QPalette::ButtonText);
+            return;
+        }
         const int drapeaux = Qt::AlignCenter | Qt::TextWordWrap;
         QFont f = font();
         while (f.pointSizeF() > 6.0) {
@@ -71,7 +79,7 @@ protected:
 };
 
 // Labels wrap their words, except the one-line displays of numbers.
-bool c_multiligne(Ctl c)
+bool multiligne(Ctl c)
 {
     return c == Ctl::Label9 || c == Ctl::Label8 || c == Ctl::Label7;
 }
@@ -150,7 +158,7 @@ void Affichage::construire()
             auto* l = new QLabel(parent);
             l->setAutoFillBackground(true);
             l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-            l->setWordWrap(c_multiligne(d.id));
+            l->setWordWrap(multiligne(d.id));
             w = l;
             break;
         }
