@@ -5,11 +5,11 @@
 #
 # usage: tools/bench/window/demarrage.sh [ROUNDS] [OUT_DIR]    (defaults: 20, /tmp/startup-out)
 # Needs: apt-get install -y --no-install-recommends xvfb xfonts-base libx11-dev libxres-dev gcc
-# The harness is $STARTUP_HARNESS (default /work/shared/bench/startup/startup.sh).
+# The harness is $STARTUP_HARNESS (default ../shared/bench/startup/startup.sh beside the checkout).
 set -euo pipefail
 
 racine=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)
-harnais=${STARTUP_HARNESS:-/work/shared/bench/startup/startup.sh}
+harnais=${STARTUP_HARNESS:-$racine/../shared/bench/startup/startup.sh}
 tours=${1:-20}
 sortie=${2:-/tmp/startup-out}
 
