@@ -147,11 +147,11 @@ private:
     void afficherEstimation(std::string_view prefixe, double valeur); // "x=", "r=", ...
     void ChoixDecimales(std::int16_t famille);
     void choisirDecimales(std::uint8_t chiffre);
-    void entrer();                    // Enter in ModeNormal
-    void permuter();                  // swap in ModeNormal
-    void signe();                     // sign key in ModeNormal
+    void entrer();   // Enter in ModeNormal
+    void permuter(); // swap in ModeNormal
+    void signe();    // sign key in ModeNormal
     void signeExposant();
-    void exposant();                  // exponent key in ModeNormal
+    void exposant(); // exponent key in ModeNormal
     void constante(double valeur);
     void arithmetique(char op);
     void trigo(Circulaire normal, Famille famille, FonctionX hyp, FonctionX hypInverse);

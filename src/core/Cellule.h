@@ -14,7 +14,8 @@ public:
     Cellule() = default;
     Cellule(double nombre) : nombre_(nombre) {} // NOLINT(google-explicit-constructor)
 
-    static Cellule texte(std::string_view message) {
+    static Cellule texte(std::string_view message)
+    {
         Cellule c;
         c.estTexte_ = true;
         c.texte_.assign(message);
@@ -24,7 +25,8 @@ public:
     bool estTexte() const { return estTexte_; }
 
     // The number of the cell; a text cell cannot give one.
-    double nombre() const {
+    double nombre() const
+    {
         if (estTexte_) throw Echec(Defaut::TexteNonNombre);
         return nombre_;
     }
@@ -32,11 +34,13 @@ public:
     double nombreBrut() const { return nombre_; }
     const std::string& texteBrut() const { return texte_; }
 
-    void poserNombre(double v) {
+    void poserNombre(double v)
+    {
         estTexte_ = false;
         nombre_ = v;
     }
-    void poserTexte(std::string_view message) {
+    void poserTexte(std::string_view message)
+    {
         estTexte_ = true;
         nombre_ = 0.0;
         texte_.assign(message);

@@ -19,8 +19,8 @@ constexpr DefinitionControle label(Ctl id, std::string_view nom, std::optional<C
                                    std::string_view infobulle, Couleur texte, Couleur fond,
                                    Police police, bool visible = true)
 {
-    return {id, nom, Genre::Label, parent, l, t, w, h, legende, infobulle, texte, fond, police,
-            false, visible, true, false};
+    return {id,        nom,   Genre::Label, parent, l,     t,       w,    h,    legende,
+            infobulle, texte, fond,         police, false, visible, true, false};
 }
 
 constexpr DefinitionControle bouton(Ctl id, std::string_view nom, Ctl parent, int l, int t, int w,
@@ -28,22 +28,22 @@ constexpr DefinitionControle bouton(Ctl id, std::string_view nom, Ctl parent, in
                                     Police police, bool peint, Couleur fond = FaceBouton,
                                     bool actif = true)
 {
-    return {id, nom, Genre::Bouton, parent, l, t, w, h, legende, infobulle, TexteBouton, fond,
-            police, peint, true, actif, false};
+    return {id,        nom,         Genre::Bouton, parent, l,     t,    w,     h,    legende,
+            infobulle, TexteBouton, fond,          police, peint, true, actif, false};
 }
 
 constexpr DefinitionControle cadre(Ctl id, std::string_view nom, int l, int t, int w, int h,
                                    std::string_view legende, Couleur texte)
 {
-    return {id, nom, Genre::Cadre, std::nullopt, l, t, w, h, legende, {}, texte, Gris, Gras975,
-            false, true, true, false};
+    return {id, nom,   Genre::Cadre, std::nullopt, l,     t,    w,    h,    legende,
+            {}, texte, Gris,         Gras975,      false, true, true, false};
 }
 
 constexpr DefinitionControle option(Ctl id, std::string_view nom, int t, std::string_view legende,
                                     bool selectionne)
 {
-    return {id, nom, Genre::Option, Ctl::Frame2, 240, t, 1455, 255, legende, {}, Jaune, Gris,
-            Gras975, false, true, true, selectionne};
+    return {id, nom,   Genre::Option, Ctl::Frame2, 240,   t,    1455, 255,        legende,
+            {}, Jaune, Gris,          Gras975,     false, true, true, selectionne};
 }
 
 constexpr DefinitionControle pave(Ctl id, std::string_view nom, int l, int t, int h,
@@ -62,9 +62,9 @@ constexpr DefinitionControle fonction(Ctl id, std::string_view nom, int l, int t
 }
 
 // The product's name and where help is found: no publisher, person, address or web site.
-constexpr std::string_view TexteAide =
-    "Tarvex V2.0\nAide : voir le manuel (double clic)";
+constexpr std::string_view TexteAide = "Tarvex V2.0\nAide : voir le manuel (double clic)";
 
+// clang-format off
 constexpr std::array<DefinitionControle, NbControles> Table{{
     label(Ctl::Label6, "Label6", {}, 120, 240, 735, 255, "Pile", {}, TexteSurligne, Gris, Gras975),
     label(Ctl::Label1, "Label1", {}, 180, 600, 2055, 255, "y(0)", "Visualisation de la pile: Y(0)", Blanc, Gris, Gras975),
@@ -148,6 +148,7 @@ constexpr std::array<DefinitionControle, NbControles> Table{{
     label(Ctl::Label8, "Label8", {}, 2760, 8040, 1095, 375, "Double click", {}, TexteSurligne, Gris, Petit),
     label(Ctl::Label9, "Label9", {}, 120, 6720, 1815, 1575, TexteAide, {}, TexteSurligne, Gris, Gras12),
 }};
+// clang-format on
 
 constexpr bool tableEnOrdre()
 {

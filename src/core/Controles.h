@@ -13,6 +13,7 @@
 
 namespace tarvex {
 
+// clang-format off
 enum class Ctl : std::uint8_t {
     Label6, Label1, Label2, Label3, Label4, Label5, lblResultat, lbli, lblCmplx,
     Frame1, cmdScient, cmdFixe, lblscien, lblfixe, lblChiffre, cmdCmplx, lblDecl, lblEncl,
@@ -31,6 +32,7 @@ enum class Ctl : std::uint8_t {
     Label7, OLE1, Label8, Label9,
     Nombre
 };
+// clang-format on
 
 constexpr std::size_t NbControles = static_cast<std::size_t>(Ctl::Nombre);
 
@@ -47,19 +49,19 @@ struct Police {
 // One row of the window table: everything a front end needs to build the control.
 struct DefinitionControle {
     Ctl id;
-    std::string_view nom;          // "cmdChiffre(3)", "lblResultat", ...
+    std::string_view nom; // "cmdChiffre(3)", "lblResultat", ...
     Genre genre;
-    std::optional<Ctl> parent;     // the group box it stands in, if any
+    std::optional<Ctl> parent;          // the group box it stands in, if any
     int gauche, haut, largeur, hauteur; // twips, relative to the parent
-    std::string_view legende;      // design caption
-    std::string_view infobulle;    // design tooltip, empty when none
-    Couleur texte;                 // foreground
-    Couleur fond;                  // background
+    std::string_view legende;           // design caption
+    std::string_view infobulle;         // design tooltip, empty when none
+    Couleur texte;                      // foreground
+    Couleur fond;                       // background
     Police police;
-    bool peintFond;                // a button that paints its background colour
+    bool peintFond; // a button that paints its background colour
     bool visible;
     bool actif;
-    bool selectionne;              // option buttons
+    bool selectionne; // option buttons
 };
 
 const std::array<DefinitionControle, NbControles>& tableControles();

@@ -4,7 +4,8 @@
 
 namespace tarvex {
 
-std::string nomCouleur(Couleur c) {
+std::string nomCouleur(Couleur c)
+{
     if (c & 0x80000000u) {
         switch (c & 0xFFu) {
         case 0x05: return "Window";

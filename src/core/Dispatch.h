@@ -27,8 +27,10 @@ void Calculatrice::touche(int registre, Messager message, FNormal&& normal, FSta
         case ModeRappel:
         case ModeSauve:
             if (registre >= 0) {
-                if (e_.ModeTouche == ModeRappel) rappeler(registre);
-                else sauver(registre);
+                if (e_.ModeTouche == ModeRappel)
+                    rappeler(registre);
+                else
+                    sauver(registre);
             } else if (registre == SansRegistre) {
                 interroge();
             } // RienSousPrefixe: the key returns without any change
@@ -45,7 +47,8 @@ void Calculatrice::touche(int registre, Messager message, FNormal&& normal, FSta
 template <class FNormal, class FStat>
 void Calculatrice::touche(int registre, Messager message, FNormal&& normal, FStat&& stat)
 {
-    touche(registre, message, normal, stat, [this] { interroge(); }, [this] { interroge(); });
+    touche(
+        registre, message, normal, stat, [this] { interroge(); }, [this] { interroge(); });
 }
 
 } // namespace tarvex

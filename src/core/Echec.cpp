@@ -2,7 +2,8 @@
 
 namespace tarvex {
 
-const char* Echec::what() const noexcept {
+const char* Echec::what() const noexcept
+{
     switch (defaut_) {
     case Defaut::Depassement: return "overflow";
     case Defaut::ArgumentInvalide: return "invalid argument";

@@ -25,7 +25,8 @@ struct Decimal {
 
     // Keeps the first n digits (0 <= n < 15), rounding the rest half away from zero;
     // a carry out of the first digit renormalises to 1 followed by zeros.
-    void arrondir(int n) {
+    void arrondir(int n)
+    {
         const bool plus = chiffres[n] >= '5';
         std::memset(chiffres + n, '0', static_cast<std::size_t>(Significatifs - n));
         if (!plus) {
@@ -44,7 +45,8 @@ struct Decimal {
     }
 };
 
-Decimal decomposer(double v) {
+Decimal decomposer(double v)
+{
     assert(std::isfinite(v));
     // "d.ddddddddddddddde+XX": the conversion rounds correctly from the exact binary value.
     char tampon[32];
@@ -64,15 +66,13 @@ Decimal decomposer(double v) {
     return d;
 }
 
-char* ecrireEntier(char* p, unsigned n) {
-    return std::to_chars(p, p + 10, n).ptr;
-}
+char* ecrireEntier(char* p, unsigned n) { return std::to_chars(p, p + 10, n).ptr; }
 
 // What the pattern asks for, found by the same walk as the writing.
 struct Motif {
-    int zerosEntiers = 0;     // '0' positions before the point: minimum integer digits
-    int decimales = 0;        // digit positions after the point
-    int decimalesMin = 0;     // positions up to the last '0' after the point: always shown
+    int zerosEntiers = 0; // '0' positions before the point: minimum integer digits
+    int decimales = 0;    // digit positions after the point
+    int decimalesMin = 0; // positions up to the last '0' after the point: always shown
     bool scientifique = false;
     bool signeToujours = false; // "E+": the exponent's sign is written even when positive
     int chiffresExposant = 0;   // minimum exponent digits
@@ -82,11 +82,13 @@ enum class Etat { Entier, Fraction, Fini };
 
 bool estPosition(char c) { return c == '0' || c == '#'; }
 
-bool debutExposant(std::string_view m, std::size_t i) {
+bool debutExposant(std::string_view m, std::size_t i)
+{
     return (m[i] == 'E' || m[i] == 'e') && i + 1 < m.size() && (m[i + 1] == '+' || m[i + 1] == '-');
 }
 
-Motif analyser(std::string_view m) {
+Motif analyser(std::string_view m)
+{
     Motif r;
     Etat etat = Etat::Entier;
     for (std::size_t i = 0; i < m.size(); ++i) {
@@ -118,7 +120,8 @@ Motif analyser(std::string_view m) {
 }
 
 // Writes into p, which has room for 3 * motif.size() + 320 characters; returns the end.
-char* formater(double v, std::string_view m, char* p) {
+char* formater(double v, std::string_view m, char* p)
+{
     const Motif motif = analyser(m);
     Decimal d = decomposer(v);
 
@@ -136,7 +139,8 @@ char* formater(double v, std::string_view m, char* p) {
         }
     }
     const bool nul = d.nul();
-    // Digit of weight 10^0 is chiffre(origine); the fraction digit j (from 1) is chiffre(origine + j).
+    // Digit of weight 10^0 is chiffre(origine); the fraction digit j (from 1) is chiffre(origine +
+    // j).
     const int origine = motif.scientifique ? 0 : d.exposant;
     const int exposantEcrit = motif.scientifique ? d.exposant : 0;
 
@@ -177,7 +181,8 @@ char* formater(double v, std::string_view m, char* p) {
             } else if (m[i + 1] == '+') {
                 *p++ = '+';
             }
-            const unsigned e = static_cast<unsigned>(exposantEcrit < 0 ? -exposantEcrit : exposantEcrit);
+            const unsigned e =
+                static_cast<unsigned>(exposantEcrit < 0 ? -exposantEcrit : exposantEcrit);
             char tampon[12];
             char* fin = ecrireEntier(tampon, e);
             for (int k = static_cast<int>(fin - tampon); k < motif.chiffresExposant; ++k) {
@@ -209,7 +214,8 @@ char* formater(double v, std::string_view m, char* p) {
 
 } // namespace
 
-void formaterMotif(double v, std::string_view motif, std::string& sortie) {
+void formaterMotif(double v, std::string_view motif, std::string& sortie)
+{
     constexpr std::size_t Capacite = 512;
     const std::size_t besoin = 3 * motif.size() + 320;
     if (besoin <= Capacite) {
@@ -223,13 +229,15 @@ void formaterMotif(double v, std::string_view motif, std::string& sortie) {
     }
 }
 
-std::string formaterMotif(double v, std::string_view motif) {
+std::string formaterMotif(double v, std::string_view motif)
+{
     std::string s;
     formaterMotif(v, motif, s);
     return s;
 }
 
-void texteGeneral(double v, std::string& sortie) {
+void texteGeneral(double v, std::string& sortie)
+{
     const Decimal d = decomposer(v);
     char tampon[40];
     char* p = tampon;
@@ -282,13 +290,15 @@ void texteGeneral(double v, std::string& sortie) {
     sortie.assign(tampon, static_cast<std::size_t>(p - tampon));
 }
 
-std::string texteGeneral(double v) {
+std::string texteGeneral(double v)
+{
     std::string s;
     texteGeneral(v, s);
     return s;
 }
 
-std::string texteEntier(int v) {
+std::string texteEntier(int v)
+{
     char tampon[16];
     const auto res = std::to_chars(tampon, tampon + sizeof tampon, v);
     return std::string(tampon, res.ptr);

@@ -35,12 +35,14 @@ void Calculatrice::Form_Load()
 void Calculatrice::RefreshDisplay()
 {
     static constexpr Ctl Etiquettes[5] = {Ctl::Label1, Ctl::Label2, Ctl::Label3, Ctl::Label4,
-                                         Ctl::Label5};
+                                          Ctl::Label5};
     for (int i = 0; i < 5; ++i) {
         const Cellule& c = e_.Pile[i];
         std::string& legende = v_.legendeModifiable(Etiquettes[i]);
-        if (c.estTexte()) legende = c.texteBrut();
-        else texteGeneral(c.nombreBrut(), legende);
+        if (c.estTexte())
+            legende = c.texteBrut();
+        else
+            texteGeneral(c.nombreBrut(), legende);
     }
 
     e_.NbCaracteres = 0;
@@ -49,8 +51,10 @@ void Calculatrice::RefreshDisplay()
 
     const Cellule& x = e_.X();
     std::string& resultat = v_.legendeModifiable(Ctl::lblResultat);
-    if (x.estTexte()) resultat = x.texteBrut();
-    else formaterMotif(x.nombreBrut(), e_.FormatAffichage, resultat);
+    if (x.estTexte())
+        resultat = x.texteBrut();
+    else
+        formaterMotif(x.nombreBrut(), e_.FormatAffichage, resultat);
 
     v_.donnerFocus(Ctl::cmdEnter);
 }
@@ -95,40 +99,44 @@ void Calculatrice::permuter()
 
 void Calculatrice::cmdEnter_Click()
 {
-    touche(13, messages::erreur, [this] { entrer(); }, [this] { estimationX(); });
+    touche(
+        13, messages::erreur, [this] { entrer(); }, [this] { estimationX(); });
 }
 
 void Calculatrice::cmdPermutation_Click()
 {
-    touche(14, messages::erreur, [this] { permuter(); }, [this] { estimationY(); });
+    touche(
+        14, messages::erreur, [this] { permuter(); }, [this] { estimationY(); });
 }
 
 void Calculatrice::cmdEraseP_Click()
 {
-    touche(RienSousPrefixe, messages::erreur,
-           [this] {
-               for (auto& c : e_.Pile) c.poserNombre(0.0);
-               RefreshDisplay();
-           },
-           [this] { estimationB(); });
+    touche(
+        RienSousPrefixe, messages::erreur,
+        [this] {
+            for (auto& c : e_.Pile) c.poserNombre(0.0);
+            RefreshDisplay();
+        },
+        [this] { estimationB(); });
 }
 
 void Calculatrice::cmdEraseLonP_Click()
 {
-    touche(RienSousPrefixe, messages::erreur,
-           [this] {
-               if (e_.NbCaracteres > 0) {
-                   EraseLastCharacter();
-                   return;
-               }
-               e_.Pile[IdxX] = e_.Pile[IdxY];
-               e_.Pile[IdxY] = e_.Pile[IdxZ];
-               e_.Pile[IdxZ] = e_.Pile[IdxT];
-               e_.Pile[IdxT] = e_.Pile[IdxY0];
-               RefreshDisplay();
-               v_.legende(Ctl::lblResultat, ""); // Label5 shows the new X
-           },
-           [this] { estimationB(); });
+    touche(
+        RienSousPrefixe, messages::erreur,
+        [this] {
+            if (e_.NbCaracteres > 0) {
+                EraseLastCharacter();
+                return;
+            }
+            e_.Pile[IdxX] = e_.Pile[IdxY];
+            e_.Pile[IdxY] = e_.Pile[IdxZ];
+            e_.Pile[IdxZ] = e_.Pile[IdxT];
+            e_.Pile[IdxT] = e_.Pile[IdxY0];
+            RefreshDisplay();
+            v_.legende(Ctl::lblResultat, ""); // Label5 shows the new X
+        },
+        [this] { estimationB(); });
 }
 
 void Calculatrice::cmdClear_Click()

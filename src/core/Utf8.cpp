@@ -11,7 +11,8 @@ namespace {
 bool dans(unsigned char c, unsigned char bas, unsigned char haut) { return c >= bas && c <= haut; }
 
 // Length of the well-formed sequence starting at s[i], 0 when there is none.
-std::size_t sequence(std::string_view s, std::size_t i) {
+std::size_t sequence(std::string_view s, std::size_t i)
+{
     const std::size_t reste = s.size() - i;
     const auto octet = [&](std::size_t k) { return static_cast<unsigned char>(s[i + k]); };
     const unsigned char c = octet(0);
@@ -40,13 +41,15 @@ std::size_t sequence(std::string_view s, std::size_t i) {
 }
 
 // Length in bytes of the character starting at s[i] (i < s.size()).
-std::size_t taille(std::string_view s, std::size_t i) {
+std::size_t taille(std::string_view s, std::size_t i)
+{
     const std::size_t n = sequence(s, i);
     return n == 0 ? 1 : n;
 }
 
 // Byte offset after the first n characters (n >= 0), or s.size() when the text is shorter.
-std::size_t avancer(std::string_view s, int n) {
+std::size_t avancer(std::string_view s, int n)
+{
     std::size_t i = 0;
     for (; n > 0 && i < s.size(); --n) {
         i += taille(s, i);
@@ -56,7 +59,8 @@ std::size_t avancer(std::string_view s, int n) {
 
 } // namespace
 
-int longueur(std::string_view s) {
+int longueur(std::string_view s)
+{
     int n = 0;
     for (std::size_t i = 0; i < s.size(); i += taille(s, i)) {
         ++n;
@@ -64,11 +68,13 @@ int longueur(std::string_view s) {
     return n;
 }
 
-std::string_view gauche(std::string_view s, int n) {
+std::string_view gauche(std::string_view s, int n)
+{
     return n <= 0 ? std::string_view{} : s.substr(0, avancer(s, n));
 }
 
-std::string_view droite(std::string_view s, int n) {
+std::string_view droite(std::string_view s, int n)
+{
     if (n <= 0) {
         return {};
     }
@@ -76,7 +82,8 @@ std::string_view droite(std::string_view s, int n) {
     return n >= total ? s : s.substr(avancer(s, total - n));
 }
 
-std::string_view caractere(std::string_view s, int i) {
+std::string_view caractere(std::string_view s, int i)
+{
     if (i < 1) {
         return {};
     }
@@ -87,7 +94,8 @@ std::string_view caractere(std::string_view s, int i) {
     return s.substr(debut, taille(s, debut));
 }
 
-bool valide(std::string_view s) {
+bool valide(std::string_view s)
+{
     for (std::size_t i = 0; i < s.size();) {
         const std::size_t n = sequence(s, i);
         if (n == 0) {

@@ -18,7 +18,8 @@ bool chiffre(char c) { return c >= '0' && c <= '9'; }
 
 } // namespace
 
-double lireEntree(std::string_view texte) {
+double lireEntree(std::string_view texte)
+{
     const std::size_t n = texte.size();
     std::size_t i = 0;
     const bool negatif = i < n && texte[i] == '-';

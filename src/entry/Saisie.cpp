@@ -19,9 +19,9 @@ char inverseSigne(char c) { return c == '+' ? '-' : c == '-' ? '+' : c; }
 
 void Calculatrice::cmdChiffre_Click(int Index)
 {
-    touche(SansRegistre, messages::erreur, [&] { EntryDigit(Index); }, [this] { interroge(); },
-           [this] { interroge(); },
-           [&] { choisirDecimales(static_cast<std::uint8_t>(Index)); });
+    touche(
+        SansRegistre, messages::erreur, [&] { EntryDigit(Index); }, [this] { interroge(); },
+        [this] { interroge(); }, [&] { choisirDecimales(static_cast<std::uint8_t>(Index)); });
 }
 
 void Calculatrice::EntryDigit(int d)
@@ -50,8 +50,9 @@ void Calculatrice::cmdDecimale_Click()
 
 void Calculatrice::cmdPuissance_Click()
 {
-    touche(16, messages::erreur, [this] { exposant(); }, [this] { pente(); },
-           [this] { interroge(); }, [this] { choisirDecimales(14); });
+    touche(
+        16, messages::erreur, [this] { exposant(); }, [this] { pente(); }, [this] { interroge(); },
+        [this] { choisirDecimales(14); });
 }
 
 void Calculatrice::exposant()
@@ -80,7 +81,8 @@ void Calculatrice::exposant()
 
 void Calculatrice::cmdSigne_Click()
 {
-    touche(15, messages::erreur, [this] { signe(); }, [this] { correlation(); });
+    touche(
+        15, messages::erreur, [this] { signe(); }, [this] { correlation(); });
 }
 
 void Calculatrice::signe()
@@ -121,8 +123,10 @@ void Calculatrice::signeExposant()
         const int n = utf8::longueur(entree);
         for (int i = 2; i <= n; ++i) {
             const std::string_view c = utf8::caractere(entree, i);
-            if (c.size() == 1) e_.Chaine += inverseSigne(c[0]);
-            else e_.Chaine += c;
+            if (c.size() == 1)
+                e_.Chaine += inverseSigne(c[0]);
+            else
+                e_.Chaine += c;
         }
         e_.Compteur = INT16_MAX;
         e_.Caractere = utf8::caractere(entree, INT16_MAX);

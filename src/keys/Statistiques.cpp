@@ -123,8 +123,7 @@ void Calculatrice::estimationY()
 void Calculatrice::correlation()
 {
     LeaveStatMode();
-    afficherEstimation(
-        "r=", quotient(e_.EcartXY, puissance(produit(e_.EcartYY, e_.EcartXX), 0.5)));
+    afficherEstimation("r=", quotient(e_.EcartXY, puissance(produit(e_.EcartYY, e_.EcartXX), 0.5)));
 }
 
 void Calculatrice::pente()

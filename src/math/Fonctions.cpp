@@ -51,15 +51,16 @@ void Calculatrice::fonctionComptage(int registre, Messager message, FCalcul&& ca
 void Calculatrice::cmdRacine_Click()
 {
     fonctionComptage(1, messages::erreur, [this](double x) {
-        if (x < 0.0) e_.X().poserTexte(messages::SqrtNeg);
-        else e_.X().poserNombre(racine(x));
+        if (x < 0.0)
+            e_.X().poserTexte(messages::SqrtNeg);
+        else
+            e_.X().poserNombre(racine(x));
     });
 }
 
 void Calculatrice::CmdSquare_Click()
 {
-    fonctionComptage(1, messages::erreur,
-                     [this](double x) { e_.X().poserNombre(produit(x, x)); });
+    fonctionComptage(1, messages::erreur, [this](double x) { e_.X().poserNombre(produit(x, x)); });
 }
 
 void Calculatrice::cmdExp_Click()
@@ -72,8 +73,8 @@ void Calculatrice::cmdExp_Click()
 void Calculatrice::cmdDix_Click()
 {
     fonction(
-        2, messages::exponentielle,
-        [this](double x) { e_.X().poserNombre(puissance(10.0, x)); }, e_.SommeX, false);
+        2, messages::exponentielle, [this](double x) { e_.X().poserNombre(puissance(10.0, x)); },
+        e_.SommeX, false);
 }
 
 void Calculatrice::cmdLog_Click()
@@ -81,8 +82,10 @@ void Calculatrice::cmdLog_Click()
     fonction(
         3, messages::erreur,
         [this](double x) {
-            if (x <= 0.0) e_.X().poserTexte(messages::LogNeg);
-            else e_.X().poserNombre(ln(x));
+            if (x <= 0.0)
+                e_.X().poserTexte(messages::LogNeg);
+            else
+                e_.X().poserNombre(ln(x));
         },
         e_.SommeY, true);
 }
@@ -92,8 +95,10 @@ void Calculatrice::cndLog10_Click()
     fonction(
         3, messages::erreur,
         [this](double x) {
-            if (x <= 0.0) e_.X().poserTexte(messages::LogNeg);
-            else e_.X().poserNombre(quotient(ln(x), ln(10.0)));
+            if (x <= 0.0)
+                e_.X().poserTexte(messages::LogNeg);
+            else
+                e_.X().poserNombre(quotient(ln(x), ln(10.0)));
         },
         e_.SommeY, true);
 }
@@ -103,8 +108,10 @@ void Calculatrice::cmdInverse_Click()
     fonction(
         5, messages::erreur,
         [this](double x) {
-            if (x == 0.0) e_.X().poserTexte(messages::DivisionPar0);
-            else e_.X().poserNombre(quotient(1.0, x));
+            if (x == 0.0)
+                e_.X().poserTexte(messages::DivisionPar0);
+            else
+                e_.X().poserNombre(quotient(1.0, x));
         },
         e_.SommeY2, false);
 }

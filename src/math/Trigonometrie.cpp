@@ -62,8 +62,10 @@ void Calculatrice::trigo(Circulaire normal, Famille famille, FonctionX hyp, Fonc
             RefreshDisplay();
         },
         [&] {
-            if (famille == Famille::Sinus) interroge();
-            else ecartType(famille);
+            if (famille == Famille::Sinus)
+                interroge();
+            else
+                ecartType(famille);
         },
         [&] {
             // The prefix ends before anything can fail.
@@ -93,18 +95,42 @@ void Calculatrice::ecartType(Famille famille)
 }
 
 void Calculatrice::cmdSin_Click() { trigo(Circulaire::Sin, Famille::Sinus, mf::SinH, mf::ArgSinH); }
-void Calculatrice::cmdCos_Click() { trigo(Circulaire::Cos, Famille::Cosinus, mf::CosH, mf::ArgCosH); }
-void Calculatrice::cmdTan_Click() { trigo(Circulaire::Tan, Famille::Tangente, mf::TanH, mf::ArgTanH); }
-void Calculatrice::cmdAsin_Click() { trigo(Circulaire::Asin, Famille::Sinus, mf::SinH, mf::ArgSinH); }
-void Calculatrice::cmdAcos_Click() { trigo(Circulaire::Acos, Famille::Cosinus, mf::CosH, mf::ArgCosH); }
-void Calculatrice::cmdAtan_Click() { trigo(Circulaire::Atan, Famille::Tangente, mf::TanH, mf::ArgTanH); }
+void Calculatrice::cmdCos_Click()
+{
+    trigo(Circulaire::Cos, Famille::Cosinus, mf::CosH, mf::ArgCosH);
+}
+void Calculatrice::cmdTan_Click()
+{
+    trigo(Circulaire::Tan, Famille::Tangente, mf::TanH, mf::ArgTanH);
+}
+void Calculatrice::cmdAsin_Click()
+{
+    trigo(Circulaire::Asin, Famille::Sinus, mf::SinH, mf::ArgSinH);
+}
+void Calculatrice::cmdAcos_Click()
+{
+    trigo(Circulaire::Acos, Famille::Cosinus, mf::CosH, mf::ArgCosH);
+}
+void Calculatrice::cmdAtan_Click()
+{
+    trigo(Circulaire::Atan, Famille::Tangente, mf::TanH, mf::ArgTanH);
+}
 
 // Outside the hyperbolic prefix these keys give circular results, like their base keys.
 void Calculatrice::cmdHsin_Click() { trigo(Circulaire::Sin, Famille::Sinus, mf::SinH, nullptr); }
 void Calculatrice::cmdHcos_Click() { trigo(Circulaire::Cos, Famille::Cosinus, mf::CosH, nullptr); }
 void Calculatrice::cmdHtan_Click() { trigo(Circulaire::Tan, Famille::Tangente, mf::TanH, nullptr); }
-void Calculatrice::cmdAHsin_Click() { trigo(Circulaire::Asin, Famille::Sinus, mf::ArgSinH, nullptr); }
-void Calculatrice::cmdAHcos_Click() { trigo(Circulaire::Cos, Famille::Cosinus, mf::ArgCosH, nullptr); }
-void Calculatrice::cmdAHtan_Click() { trigo(Circulaire::Tan, Famille::Tangente, mf::ArgTanH, nullptr); }
+void Calculatrice::cmdAHsin_Click()
+{
+    trigo(Circulaire::Asin, Famille::Sinus, mf::ArgSinH, nullptr);
+}
+void Calculatrice::cmdAHcos_Click()
+{
+    trigo(Circulaire::Cos, Famille::Cosinus, mf::ArgCosH, nullptr);
+}
+void Calculatrice::cmdAHtan_Click()
+{
+    trigo(Circulaire::Tan, Famille::Tangente, mf::ArgTanH, nullptr);
+}
 
 } // namespace tarvex

@@ -30,7 +30,8 @@ namespace {
 class IconeManuel : public QLabel {
 public:
     IconeManuel(QWidget* parent, std::function<void()> ouvrir)
-        : QLabel(parent), ouvrir_(std::move(ouvrir)) {}
+        : QLabel(parent), ouvrir_(std::move(ouvrir))
+    {}
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent*) override { ouvrir_(); }
@@ -79,10 +80,7 @@ protected:
 };
 
 // Labels wrap their words, except the one-line displays of numbers.
-bool multiligne(Ctl c)
-{
-    return c == Ctl::Label9 || c == Ctl::Label8 || c == Ctl::Label7;
-}
+bool multiligne(Ctl c) { return c == Ctl::Label9 || c == Ctl::Label8 || c == Ctl::Label7; }
 
 // The manual's icon: a page with a folded corner, drawn rather than taken from the desktop's
 // icon theme, whose lookup was a quarter of the start-up's instructions.
@@ -101,12 +99,16 @@ QPixmap iconePage(int cote, qreal echelle)
     return p;
 }
 
-QString texte(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+QString texte(std::string_view s)
+{
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
 
 } // namespace
 
 Affichage::Affichage()
-    : ouvreur_([](const QString& chemin) { QDesktopServices::openUrl(QUrl::fromLocalFile(chemin)); })
+    : ouvreur_(
+          [](const QString& chemin) { QDesktopServices::openUrl(QUrl::fromLocalFile(chemin)); })
 {
     setObjectName("Affichage");
     setWindowTitle("Tarvex V2.0");

@@ -24,7 +24,10 @@ public:
     QWidget* widget(Ctl c) const { return widgets_[indice(c)]; }
 
     // Opens the manual's PDF file; by default the desktop's PDF viewer (tests replace it).
-    void ouvreurManuel(std::function<void(const QString&)> ouvreur) { ouvreur_ = std::move(ouvreur); }
+    void ouvreurManuel(std::function<void(const QString&)> ouvreur)
+    {
+        ouvreur_ = std::move(ouvreur);
+    }
     // The manual written to the private temporary directory (written on first use).
     QString fichierManuel();
 

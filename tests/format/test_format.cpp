@@ -21,8 +21,13 @@ constexpr std::string_view Defaut7 = "0.0000000E+00";
 constexpr std::string_view Court = "+0.0#####E+00";
 constexpr std::string_view Quatorze = "0.00000000000000";
 
-struct LigneMotif { double v; std::string_view motif; std::string_view attendu; };
+struct LigneMotif {
+    double v;
+    std::string_view motif;
+    std::string_view attendu;
+};
 
+// clang-format off
 const LigneMotif lignesMotif[] = {
     {1234.5, Defaut7, "1.2345000E+03"}, {-0.00012, "0.00000E+00", "-1.20000E-04"},
     {0, Defaut7, "0.0000000E+00"}, {-0.0, Defaut7, "0.0000000E+00"}, {7, Defaut7, "7.0000000E+00"},
@@ -40,8 +45,10 @@ const LigneMotif lignesMotif[] = {
     {2.0 / 3, Quatorze, "0.66666666666667"}, {1e-15, Quatorze, "0.00000000000000"},
     {-6e-15, Quatorze, "-0.00000000000001"}, {0.5, "0.0#", "0.5"}, {5, ".00", "5.00"}, {0.5, ".00", ".50"}, {5, "00.0", "05.0"},
 };
+// clang-format on
 
-TEST(Format, Motif) {
+TEST(Format, Motif)
+{
     std::string sortie;
     for (const auto& l : lignesMotif) {
         formaterMotif(l.v, l.motif, sortie);
@@ -50,7 +57,8 @@ TEST(Format, Motif) {
     }
 }
 
-TEST(Format, MotifReutiliseLeTampon) {
+TEST(Format, MotifReutiliseLeTampon)
+{
     std::string sortie;
     sortie.reserve(64);
     const char* tampon = sortie.data();
@@ -59,9 +67,14 @@ TEST(Format, MotifReutiliseLeTampon) {
     EXPECT_EQ(sortie.data(), tampon);
 }
 
-struct LigneGeneral { double v; std::string_view attendu; };
+struct LigneGeneral {
+    double v;
+    std::string_view attendu;
+};
 
-TEST(Format, General) {
+TEST(Format, General)
+{
+    // clang-format off
     const LigneGeneral lignes[] = {
         {0.0001, "0.0001"}, {0.00001, "1E-05"}, {123456789012345, "123456789012345"},
         {1E15, "1E+15"}, {-2.5E20, "-2.5E+20"}, {1.5E-7, "1.5E-07"}, {0.5, "0.5"}, {2, "2"},
@@ -71,20 +84,29 @@ TEST(Format, General) {
         {1.7976931348623157e308, "1.79769313486232E+308"}, {0.000123, "0.000123"},
         {-0.000123456789012345678, "-0.000123456789012346"}, {100, "100"},
     };
+    // clang-format on
     std::string sortie;
     for (const auto& l : lignes) {
         texteGeneral(l.v, sortie);
         EXPECT_EQ(sortie, l.attendu) << "v=" << l.v;
         EXPECT_EQ(texteGeneral(l.v), l.attendu) << "v=" << l.v;
     }
-    for (const auto& [v, attendu] : {std::pair{-1, "-1"}, {3, "3"}, {0, "0"}, {-32768, "-32768"}, {32767, "32767"}})
+    for (const auto& [v, attendu] :
+         {std::pair{-1, "-1"}, {3, "3"}, {0, "0"}, {-32768, "-32768"}, {32767, "32767"}})
         EXPECT_EQ(texteEntier(v), attendu) << "v=" << v;
 }
 
-struct LigneLecture { std::string_view texte; bool lu; double valeur; };
+struct LigneLecture {
+    std::string_view texte;
+    bool lu;
+    double valeur;
+};
 
-TEST(Lecture, Entree) {
-    const std::string minuscule = "0." + std::string(400, '0') + "1E+2", enorme = "1" + std::string(400, '0') + "E-5";
+TEST(Lecture, Entree)
+{
+    const std::string minuscule = "0." + std::string(400, '0') + "1E+2",
+                      enorme = "1" + std::string(400, '0') + "E-5";
+    // clang-format off
     const LigneLecture lignes[] = {
         {minuscule, true, 0}, {enorme, false, 0},
         {"5.", true, 5}, {".5", true, 0.5}, {"-.5", true, -0.5}, {"0.", true, 0}, {"-0", true, -0.0},
@@ -100,6 +122,7 @@ TEST(Lecture, Entree) {
         {"Pile Stat Vide", false, 0}, {"Nb d\xC3\xA9" "cimale?...", false, 0}, {"inf", false, 0}, {"nan", false, 0},
         {"0x10", false, 0}, {"1,5", false, 0},
     };
+    // clang-format on
     for (const auto& l : lignes) {
         try {
             const double v = lireEntree(l.texte);
@@ -113,10 +136,17 @@ TEST(Lecture, Entree) {
     }
 }
 
-struct LigneUtf8 { char fonction; std::string_view texte; int n; std::string_view attendu; };
+struct LigneUtf8 {
+    char fonction;
+    std::string_view texte;
+    int n;
+    std::string_view attendu;
+};
 
-TEST(Utf8, Decoupage) {
+TEST(Utf8, Decoupage)
+{
     // 'g' gauche, 'd' droite, 'c' caractere; "é" is two bytes, "€" three, "😀" four.
+    // clang-format off
     const LigneUtf8 lignes[] = {
         {'g', "h\xC3\xA9llo", 2, "h\xC3\xA9"}, {'g', "abc", 9, "abc"}, {'g', "abc", 0, ""}, {'g', "abc", -1, ""},
         {'d', "a\xE2\x82\xAC" "b", 2, "\xE2\x82\xAC" "b"}, {'d', "abc", 5, "abc"}, {'d', "abc", 0, ""},
@@ -126,17 +156,24 @@ TEST(Utf8, Decoupage) {
         {'c', "a\xE2\x82", 2, "\xE2"}, {'c', "a\xE2\x82", 3, "\x82"}, {'d', "\xF0\x9F\x98", 1, "\x98"}, {'c', std::string_view("a\xE2\x82\xAC", 3), 2, "\xE2"},
         {'g', "\xC0\xAFz", 2, "\xC0\xAF"}, {'c', "\xED\xA0\x80", 1, "\xED"},
     };
+    // clang-format on
     for (const auto& l : lignes) {
-        const std::string_view got = l.fonction == 'g' ? utf8::gauche(l.texte, l.n)
-                                   : l.fonction == 'd' ? utf8::droite(l.texte, l.n)
-                                                       : utf8::caractere(l.texte, l.n);
+        const std::string_view got = l.fonction == 'g'   ? utf8::gauche(l.texte, l.n)
+                                     : l.fonction == 'd' ? utf8::droite(l.texte, l.n)
+                                                         : utf8::caractere(l.texte, l.n);
         EXPECT_EQ(got, l.attendu) << l.fonction << "(\"" << l.texte << "\", " << l.n << ")";
     }
 }
 
-struct LigneValide { std::string_view texte; int longueur; bool valide; };
+struct LigneValide {
+    std::string_view texte;
+    int longueur;
+    bool valide;
+};
 
-TEST(Utf8, LongueurEtValidite) {
+TEST(Utf8, LongueurEtValidite)
+{
+    // clang-format off
     const LigneValide lignes[] = {
         {"", 0, true}, {"abc", 3, true}, {"h\xC3\xA9", 2, true}, {"\xE2\x82\xAC", 1, true},
         {"\xF4\x8F\xBF\xBF", 1, true}, {"\xEF\xBF\xBF", 1, true},
@@ -144,13 +181,16 @@ TEST(Utf8, LongueurEtValidite) {
         {"\xED\xA0\x80", 3, false}, {"\xF4\x90\x80\x80", 4, false}, {"\xF5\x80\x80\x80", 4, false},
         {"\x80", 1, false}, {"a\xC3", 2, false}, {"\xFF", 1, false},
     };
+    // clang-format on
     for (const auto& l : lignes) {
         EXPECT_EQ(utf8::longueur(l.texte), l.longueur) << '"' << l.texte << '"';
         EXPECT_EQ(utf8::valide(l.texte), l.valide) << '"' << l.texte << '"';
     }
 }
 
-TEST(Couleur, Nom) {
+TEST(Couleur, Nom)
+{
+    // clang-format off
     const std::pair<Couleur, std::string_view> lignes[] = {
         {couleurs::Jaune, "#FFFF00"}, {couleurs::Cyan, "#00FFFF"}, {couleurs::Gris, "#404040"},
         {couleurs::rgb(0x12, 0xAB, 0x0C), "#12AB0C"}, {0, "#000000"},
@@ -158,15 +198,18 @@ TEST(Couleur, Nom) {
         {couleurs::TexteFenetre, "WindowText"}, {couleurs::TexteBouton, "ButtonText"},
         {0x80000005, "Window"}, {0x80000014, "System20"},
     };
+    // clang-format on
     for (const auto& [c, attendu] : lignes)
         EXPECT_EQ(nomCouleur(c), attendu) << std::hex << "0x" << c;
     EXPECT_STRNE(Echec(Defaut::Depassement).what(), Echec(Defaut::TexteNonNombre).what());
 }
 
-TEST(Format, IndependantDeLaLocale) {
+TEST(Format, IndependantDeLaLocale)
+{
     if (!std::setlocale(LC_ALL, "fr_FR.UTF-8")) GTEST_SKIP() << "no fr_FR.UTF-8 locale";
-    const bool ok = formaterMotif(1234.5, "0.00") == "1234.50" && texteGeneral(-2.5E20) == "-2.5E+20" &&
-                    texteGeneral(0.5) == "0.5" && lireEntree("0.5") == 0.5 && lireEntree("-3.1E+012") == -3.1e12;
+    const bool ok = formaterMotif(1234.5, "0.00") == "1234.50" &&
+                    texteGeneral(-2.5E20) == "-2.5E+20" && texteGeneral(0.5) == "0.5" &&
+                    lireEntree("0.5") == 0.5 && lireEntree("-3.1E+012") == -3.1e12;
     std::setlocale(LC_ALL, "C");
     EXPECT_TRUE(ok);
 }

@@ -16,8 +16,14 @@ namespace {
 
 using Fonction = double (*)(const Cellule&);
 
-struct Ligne { std::string_view nom; Fonction f; double x; double attendu; };
+struct Ligne {
+    std::string_view nom;
+    Fonction f;
+    double x;
+    double attendu;
+};
 
+// clang-format off
 const Ligne lignes[] = {
     {"ArcSin", ArcSin, 0.5, 0.5235987755982989}, // one ulp above pi/6
     {"ArcSin", ArcSin, -0.9, -1.1197695149986342},
@@ -34,9 +40,15 @@ const Ligne lignes[] = {
     {"ArgCosH", ArgCosH, 1.0, 0.0}, {"ArgCosH", ArgCosH, 2.0, 1.3169578969248166},
     {"ArgTanH", ArgTanH, 0.5, 0.5493061443340549}, {"ArgTanH", ArgTanH, -0.25, -0.25541281188299536},
 };
+// clang-format on
 
-struct Refus { std::string_view nom; Fonction f; double x; };
+struct Refus {
+    std::string_view nom;
+    Fonction f;
+    double x;
+};
 
+// clang-format off
 const Refus refus[] = {
     {"ArcSin", ArcSin, 1.0},      // zero divisor, not pi/2
     {"ArcSin", ArcSin, -1.5},     // square root of a negative
@@ -52,18 +64,22 @@ const Refus refus[] = {
     {"ArgTanH", ArgTanH, -1.0},   // logarithm of zero
     {"ArgTanH", ArgTanH, 2.0},    // logarithm of a negative
 };
+// clang-format on
 
-TEST(MdlFonctions, ValeursExactes) {
+TEST(MdlFonctions, ValeursExactes)
+{
     for (const auto& l : lignes)
         EXPECT_EQ(l.f(Cellule(l.x)), l.attendu) << l.nom << "(" << l.x << ")";
 }
 
-TEST(MdlFonctions, EchecsHorsDomaine) {
+TEST(MdlFonctions, EchecsHorsDomaine)
+{
     for (const auto& r : refus)
         EXPECT_THROW(r.f(Cellule(r.x)), Echec) << r.nom << "(" << r.x << ")";
 }
 
-TEST(MdlFonctions, UnTexteNAPasDeNombre) {
+TEST(MdlFonctions, UnTexteNAPasDeNombre)
+{
     const Cellule message = Cellule::texte("Division par 0");
     for (Fonction f : {ArcSin, ArcCos, SinH, CosH, TanH, ArgSinH, ArgCosH, ArgTanH})
         EXPECT_THROW(f(message), Echec);

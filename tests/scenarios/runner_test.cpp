@@ -22,7 +22,8 @@ using namespace tarvex::replay;
 
 // Exit status, standard output and standard error of a run in runner/.
 std::tuple<int, std::string, std::string> lancer(const char* programme,
-                                                 const QStringList& arguments) {
+                                                 const QStringList& arguments)
+{
     QProcess p;
     p.setWorkingDirectory(QStringLiteral(TARVEX_RUNNER_DIR));
     p.start(QString::fromUtf8(programme), arguments);
@@ -33,7 +34,8 @@ std::tuple<int, std::string, std::string> lancer(const char* programme,
 
 // The files in runner/faux/ are wrong on purpose, and xx_XX is no locale: attendu.txt is
 // all the runner must say about them.
-TEST(Runner, ReportsEveryFaultWithFileLinePathAndBothValuesAndAMissingLocale) {
+TEST(Runner, ReportsEveryFaultWithFileLinePathAndBothValuesAndAMissingLocale)
+{
     std::string sorties;
     for (const QStringList& arguments :
          {QStringList{"--locale", "C", "faux/mesures.scn", "faux/erreurs.scn", "faux/sans_dump.scn",
@@ -49,7 +51,8 @@ TEST(Runner, ReportsEveryFaultWithFileLinePathAndBothValuesAndAMissingLocale) {
 }
 
 // Non-finite values are strings; the others must read back bit for bit.
-TEST(Replay, EveryDoubleReadsBackExactlyUnderADecimalCommaLocale) {
+TEST(Replay, EveryDoubleReadsBackExactlyUnderADecimalCommaLocale)
+{
     ASSERT_TRUE(std::setlocale(LC_ALL, "fr_FR.UTF-8"));
     std::vector<double> valeurs{-0.0, 0.0, 0.1, 5e-324, 1.7976931348623157e308, 1e21, 0x1p63};
     for (std::mt19937_64 hasard(20240611); valeurs.size() < 20000;) {
@@ -70,7 +73,8 @@ TEST(Replay, EveryDoubleReadsBackExactlyUnderADecimalCommaLocale) {
             << valeurs[k];
 }
 
-TEST(Replay, AScriptFileItCannotReadGivesStatus2AndOneLine) {
+TEST(Replay, AScriptFileItCannotReadGivesStatus2AndOneLine)
+{
     for (const QStringList& arguments :
          {QStringList{"/nonexistent/script"}, QStringList{"/"}, QStringList{"a", "b"}}) {
         const auto [code, out, err] = lancer(TARVEX_REPLAY, arguments);

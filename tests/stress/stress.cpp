@@ -26,13 +26,16 @@ constexpr Evenement DoubleClic = -1000;
 Evenement clic(Ctl c, int plus = 0) { return -1 - static_cast<Evenement>(indice(c)) - plus; }
 Ctl controle(Evenement ev) { return static_cast<Ctl>(-1 - ev); }
 
-std::string texte(long long v, int base = 10) {
+std::string texte(long long v, int base = 10)
+{
     char t[24];
     std::string s(t, std::to_chars(t, t + sizeof t, v, base).ptr);
     for (char& c : s) c = static_cast<char>(c >= 'a' ? c - 'a' + 'A' : c);
     return s;
 }
-std::string enScript(Evenement ev) { // control characters and non-ASCII ones as U+XXXX
+// control characters and non-ASCII ones as U+XXXX
+std::string enScript(Evenement ev)
+{
     if (ev == DoubleClic) return "dblclick OLE1";
     if (ev < 0) return "click " + std::string(definition(controle(ev)).nom);
     if (ev == 13 || ev == 27) return ev == 13 ? "key Return" : "key Escape";
@@ -45,7 +48,9 @@ std::mt19937_64 hasard;
 int sous(std::size_t n) { return static_cast<int>(hasard() % n); }
 Evenement unDe(std::string_view s) { return s[sous(s.size())]; }
 Evenement chiffre() { return sous(2) ? clic(Ctl::cmdChiffre0, sous(10)) : unDe("0123456789"); }
-Evenement auHasard() { // any click, the double click, any key of the keyboard map, any code point
+// any click, the double click, any key of the keyboard map, any code point
+Evenement auHasard()
+{
     static constexpr std::string_view Touches =
         "0123456789,.+-*/=%\r\x1b\b\t abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
     const int r = sous(100);
@@ -53,10 +58,15 @@ Evenement auHasard() { // any click, the double click, any key of the keyboard m
         if (const auto c = static_cast<Ctl>(sous(NbControles)); Calculatrice::accepteClic(c))
             return clic(c);
     const auto p = static_cast<Evenement>(sous(0x110000 - 0x800)); // no surrogate
-    return r < 47 ? DoubleClic : r < 93 ? unDe(Touches) : r < 95 ? 0xE9 : p < 0xD800 ? p : p + 0x800;
+    return r < 47       ? DoubleClic
+           : r < 93     ? unDe(Touches)
+           : r < 95     ? 0xE9
+           : p < 0xD800 ? p
+                        : p + 0x800;
 }
 // n keys of the entry line, `effacer` in a hundred of them erasing.
-void saisie(std::vector<Evenement>& f, int n, int effacer = 8) {
+void saisie(std::vector<Evenement>& f, int n, int effacer = 8)
+{
     while (n-- > 0) {
         const int r = sous(100) - effacer;
         f.push_back(r < 0    ? (sous(4) ? clic(Ctl::cmdEraseLonP) : 8)
@@ -66,14 +76,26 @@ void saisie(std::vector<Evenement>& f, int n, int effacer = 8) {
                              : chiffre());
     }
 }
-void fin(std::vector<Evenement>& f) { // Enter, an operation, a function, or nothing
+// Enter, an operation, a function, or nothing
+void fin(std::vector<Evenement>& f)
+{
     const Evenement fins[] = {13, clic(Ctl::cmdEnter), unDe("+-*/"), unDe("abcdijklnoABCDIJKLNO"),
                               clic(Ctl::cmdRacine, sous(23))};
     if (const int r = sous(6); r < 5) f.push_back(fins[r]);
 }
-void rafale(std::vector<Evenement>& f) {
+void rafale(std::vector<Evenement>& f)
+{
     // "1eXG" leaves a message over an entry with SaisieExposant set and no letter mark.
-    constexpr std::string_view Messages[] = {"0/", "X", "\x1b" "1eXG", "g", "h", "I", "N-", "0c", "1e500"};
+    constexpr std::string_view Messages[] = {"0/",
+                                             "X",
+                                             "\x1b"
+                                             "1eXG",
+                                             "g",
+                                             "h",
+                                             "I",
+                                             "N-",
+                                             "0c",
+                                             "1e500"};
     const int r = sous(100);
     if (r < 24) {
         saisie(f, 1 + sous(20));
@@ -92,7 +114,7 @@ void rafale(std::vector<Evenement>& f) {
             f.push_back(sous(10) ? 'f' : 'F');
         }
         f.push_back('X');
-        if (sous(3) == 0) f.push_back('-'); // lists the registers, clears the letter mark
+        if (sous(3) == 0) f.push_back('-');   // lists the registers, clears the letter mark
         for (int n = 1 + sous(3); n > 0; --n) // the functions' and the corrections' buttons
             f.push_back(sous(2)   ? unDe("abcdfghijklmnop-ABCDFGHIJKLMNOP")
                         : sous(2) ? clic(Ctl::cmdRacine, sous(23))
@@ -122,7 +144,8 @@ void rafale(std::vector<Evenement>& f) {
 
 // What must hold after every event: empty, or what is broken. No legitimate caption contains
 // "inf" or "nan", so every caption is checked for them.
-std::string verifier(const Calculatrice& c) {
+std::string verifier(const Calculatrice& c)
+{
     const EtatCalculatrice& e = c.etat();
     for (const DefinitionControle& d : tableControles()) {
         const EtatControle& s = c.controles()[d.id];
@@ -139,8 +162,8 @@ std::string verifier(const Calculatrice& c) {
     for (const Cellule& p : e.Pile)
         if (!p.estTexte() && !std::isfinite(p.nombreBrut())) return "a stack cell is not finite";
     std::vector<double> v(e.Registres.begin(), e.Registres.end());
-    v.insert(v.end(), {e.DernierX, e.Tampon, e.FacteurAngle, e.SommeX, e.SommeY, e.SommeX2, e.SommeY2,
-                       e.SommeXY, e.EcartXX, e.EcartYY, e.EcartXY, e.Ordonnee});
+    v.insert(v.end(), {e.DernierX, e.Tampon, e.FacteurAngle, e.SommeX, e.SommeY, e.SommeX2,
+                       e.SommeY2, e.SommeXY, e.EcartXX, e.EcartYY, e.EcartXY, e.Ordonnee});
     if (!std::all_of(v.begin(), v.end(), [](double x) { return std::isfinite(x); }))
         return "a register, DernierX, Tampon, FacteurAngle, a sum or a statistic is not finite";
     if (std::isnan(e.Pente) || e.Pente == -INFINITY) return "Pente is NaN or -infinity";
@@ -149,15 +172,18 @@ std::string verifier(const Calculatrice& c) {
 // The run under way, for the report of a failure, a sanitizer's included.
 long long graine = 0, rang = 0;
 Evenement derniers[30];
-void rapporter(const char* raison) {
-    std::string r = "\nstress: seed " + texte(graine) + ", event " + texte(rang) + " (from 0): " + raison;
+void rapporter(const char* raison)
+{
+    std::string r =
+        "\nstress: seed " + texte(graine) + ", event " + texte(rang) + " (from 0): " + raison;
     for (long long i = std::max(0LL, rang - 29); i <= rang; ++i)
         r += "\n" + enScript(derniers[i % 30]);
     r += "\nall of them: tarvex-stress " + texte(graine) + " " + texte(rang + 1) + " --script\n";
     std::fputs(r.c_str(), stderr);
 }
 // Plays n events of a seed on a fresh calculator, or prints them as a script.
-bool executer(long long s, long long n, bool script) {
+bool executer(long long s, long long n, bool script)
+{
     Calculatrice c;
     std::vector<Evenement> file;
     std::size_t prochain = 0;
@@ -166,9 +192,12 @@ bool executer(long long s, long long n, bool script) {
         if (prochain == file.size()) file.clear(), prochain = 0, rafale(file);
         const Evenement ev = derniers[rang % 30] = file[prochain++];
         if (script && std::puts(enScript(ev).c_str()) >= 0) continue;
-        if (ev == DoubleClic) c.doubleCliquer(Ctl::OLE1);
-        else if (ev < 0) c.cliquer(controle(ev));
-        else c.Form_KeyPress(ev); // an escaped exception ends in std::terminate: SIGABRT
+        if (ev == DoubleClic)
+            c.doubleCliquer(Ctl::OLE1);
+        else if (ev < 0)
+            c.cliquer(controle(ev));
+        else
+            c.Form_KeyPress(ev); // an escaped exception ends in std::terminate: SIGABRT
         if (const auto faute = verifier(c); !faute.empty()) return rapporter(faute.c_str()), false;
     }
     return true;
@@ -180,12 +209,15 @@ bool executer(long long s, long long n, bool script) {
 extern "C" const char* __asan_default_options() { return "abort_on_error=1"; }
 extern "C" const char* __ubsan_default_options() { return "abort_on_error=1:print_stacktrace=1"; }
 
-int main(int argc, char** argv) {
-    std::signal(SIGABRT,
-                [](int) { rapporter("abort (a sanitizer finding or an escaped exception, see above)"); });
+int main(int argc, char** argv)
+{
+    std::signal(SIGABRT, [](int) {
+        rapporter("abort (a sanitizer finding or an escaped exception, see above)");
+    });
     if (argc >= 3) { // SEED N, and --script to print the events instead of playing them
         long long v[2] = {-1, -1};
-        for (int i : {0, 1}) std::from_chars(argv[i + 1], argv[i + 1] + std::strlen(argv[i + 1]), v[i]);
+        for (int i : {0, 1})
+            std::from_chars(argv[i + 1], argv[i + 1] + std::strlen(argv[i + 1]), v[i]);
         return executer(v[0], v[1], argc == 4 && std::string_view(argv[3]) == "--script") ? 0 : 1;
     }
     // Twenty runs from fresh calculators, then one long run without a reset.

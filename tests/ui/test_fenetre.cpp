@@ -16,7 +16,10 @@ using namespace tarvex;
 
 namespace {
 
-QString nom(Ctl c) { return QString::fromUtf8(definition(c).nom.data(), qsizetype(definition(c).nom.size())); }
+QString nom(Ctl c)
+{
+    return QString::fromUtf8(definition(c).nom.data(), qsizetype(definition(c).nom.size()));
+}
 
 const std::vector<Ctl> cliquables = [] {
     std::vector<Ctl> c;
@@ -32,7 +35,8 @@ QList<QJsonObject> rejouer(const QString& script)
     p.start(TARVEX_REPLAY, {});
     p.write(script.toUtf8());
     p.closeWriteChannel();
-    EXPECT_TRUE(p.waitForFinished(30000) && p.exitCode() == 0) << p.readAllStandardError().toStdString();
+    EXPECT_TRUE(p.waitForFinished(30000) && p.exitCode() == 0)
+        << p.readAllStandardError().toStdString();
     QList<QJsonObject> etats;
     for (const QByteArray& l : p.readAllStandardOutput().split('\n'))
         if (!l.isEmpty()) etats << QJsonDocument::fromJson(l).object();
@@ -51,26 +55,35 @@ QWidget* focus(Affichage& a) { return a.focusWidget() ? a.focusWidget() : &a; }
 void touche(Affichage& a, char32_t code)
 {
     const QChar ch(code);
-    const Qt::Key k = code == 8 ? Qt::Key_Backspace : code == 9 ? Qt::Key_Tab : code == 13 ? Qt::Key_Return
-                    : code == 27 ? Qt::Key_Escape : Qt::Key(ch.toUpper().unicode());
-    QTest::sendKeyEvent(QTest::Click, focus(a), k, QString(ch), ch.isUpper() ? Qt::ShiftModifier : Qt::NoModifier);
+    const Qt::Key k = code == 8    ? Qt::Key_Backspace
+                      : code == 9  ? Qt::Key_Tab
+                      : code == 13 ? Qt::Key_Return
+                      : code == 27 ? Qt::Key_Escape
+                                   : Qt::Key(ch.toUpper().unicode());
+    QTest::sendKeyEvent(QTest::Click, focus(a), k, QString(ch),
+                        ch.isUpper() ? Qt::ShiftModifier : Qt::NoModifier);
 }
 
 void cliquer(Affichage& a, Ctl c)
 {
     QWidget* w = a.widget(c);
     const int m = w->height() / 2; // an option button is clicked on its circle
-    QTest::mouseClick(w, Qt::LeftButton, {}, definition(c).genre == Genre::Option ? QPoint(m, m) : w->rect().center());
+    QTest::mouseClick(w, Qt::LeftButton, {},
+                      definition(c).genre == Genre::Option ? QPoint(m, m) : w->rect().center());
 }
 
-QString legende(QWidget* w) { return w->property(qobject_cast<QGroupBox*>(w) ? "title" : "text").toString(); }
+QString legende(QWidget* w)
+{
+    return w->property(qobject_cast<QGroupBox*>(w) ? "title" : "text").toString();
+}
 
 // Every difference between the widgets and a state printed by tarvex-replay.
 QString differences(Affichage& a, const QJsonObject& j)
 {
     QString d;
     const auto ecart = [&](const QString& quoi, const QVariant& vu, const QJsonValue& attendu) {
-        if (vu != attendu.toVariant()) d += quoi + ": " + vu.toString() + " / " + attendu.toVariant().toString() + '\n';
+        if (vu != attendu.toVariant())
+            d += quoi + ": " + vu.toString() + " / " + attendu.toVariant().toString() + '\n';
     };
     for (const DefinitionControle& def : tableControles()) {
         QWidget* w = a.widget(def.id);
@@ -80,7 +93,8 @@ QString differences(Affichage& a, const QJsonObject& j)
         ecart(n + ".tooltip", w->toolTip(), o["tooltip"]);
         ecart(n + ".visible", !w->isHidden(), o["visible"]);
         ecart(n + ".enabled", w->isEnabled(), o["enabled"]);
-        if (def.genre == Genre::Option) ecart(n + ".selected", static_cast<QRadioButton*>(w)->isChecked(), o["selected"]);
+        if (def.genre == Genre::Option)
+            ecart(n + ".selected", static_cast<QRadioButton*>(w)->isChecked(), o["selected"]);
     }
     ecart("focus", focus(a)->objectName(), j["focus"]);
     return d;
@@ -99,7 +113,8 @@ void commeLeReplay(const QString& script, const std::string& quoi)
     for (const replay::Evenement& e : lecture.script.evenements) {
         if (e.verbe == replay::Verbe::Clic) cliquer(a, e.controle);
         if (e.verbe == replay::Verbe::Touche) touche(a, char32_t(e.code));
-        ASSERT_NE(a.widget(Ctl::lblfixe)->isHidden(), a.widget(Ctl::lblscien)->isHidden()) << e.ligne;
+        ASSERT_NE(a.widget(Ctl::lblfixe)->isHidden(), a.widget(Ctl::lblscien)->isHidden())
+            << e.ligne;
         if (e.verbe != replay::Verbe::Dump) continue;
         ASSERT_LT(n, attendus.size());
         const QString d = differences(a, attendus[n++]);
@@ -122,14 +137,18 @@ TEST(Fenetre, ControlesDeLaTable)
         EXPECT_EQ(w->objectName(), nom(d.id));
         EXPECT_EQ(w->parentWidget(), d.parent ? a.widget(*d.parent) : &a);
         const QRect g = w->geometry(); // 15 twips to the pixel, exactly
-        EXPECT_EQ(QRect(g.x() * 15, g.y() * 15, g.width() * 15, g.height() * 15), QRect(d.gauche, d.haut, d.largeur, d.hauteur));
-        EXPECT_EQ(std::pair(w->font().bold(), w->font().pointSizeF()), std::pair(d.police.gras, double(d.police.points)));
+        EXPECT_EQ(QRect(g.x() * 15, g.y() * 15, g.width() * 15, g.height() * 15),
+                  QRect(d.gauche, d.haut, d.largeur, d.hauteur));
+        EXPECT_EQ(std::pair(w->font().bold(), w->font().pointSizeF()),
+                  std::pair(d.police.gras, double(d.police.points)));
     }
     // Captions, tooltips, visibility, options and focus at start: those of tarvex-replay.
     const QString d = differences(a, rejouer("").value(0));
     EXPECT_TRUE(d.isEmpty()) << d.toStdString();
     EXPECT_EQ(a.size(), QSize(657, 564));
-    EXPECT_EQ(a.grab().size(), (QSizeF(657, 564) * qEnvironmentVariable("QT_SCALE_FACTOR", "1").toDouble()).toSize());
+    EXPECT_EQ(
+        a.grab().size(),
+        (QSizeF(657, 564) * qEnvironmentVariable("QT_SCALE_FACTOR", "1").toDouble()).toSize());
 }
 
 TEST(Fenetre, ClicsCommeLeReplay)
@@ -147,14 +166,16 @@ TEST(Fenetre, ClicsCommeLeReplay)
 
 TEST(Fenetre, SequencesAleatoiresCommeLeReplay)
 {
-    const std::u32string touches = U"0123456789eE,.+-*/=abcdefghijklmnopqrstuvwxyzABCDFGHIJKLMNOPQRSTUVWXYZ\r\r\r\b\t é";
+    const std::u32string touches =
+        U"0123456789eE,.+-*/=abcdefghijklmnopqrstuvwxyzABCDFGHIJKLMNOPQRSTUVWXYZ\r\r\r\b\t é";
     for (unsigned graine : {11u, 22u, 33u}) {
         std::mt19937 g(graine);
         QString script;
         for (int i = 1; i <= 300; ++i) {
             const unsigned r = g() % 100; // 45 % clicks, 2 % Escape
             const char32_t k = r < 2 ? 27 : touches[g() % touches.size()];
-            script += r >= 55 ? "click " + nom(cliquables[g() % cliquables.size()]) : QString("key U+%1").arg(uint(k), 4, 16, QChar('0'));
+            script += r >= 55 ? "click " + nom(cliquables[g() % cliquables.size()])
+                              : QString("key U+%1").arg(uint(k), 4, 16, QChar('0'));
             script += i % 50 ? "\n" : "\ndump\n";
         }
         commeLeReplay(script, "seed " + std::to_string(graine));
@@ -162,22 +183,36 @@ TEST(Fenetre, SequencesAleatoiresCommeLeReplay)
     std::mt19937 g(5); // display format keys only
     QString formats;
     for (int i = 1; i <= 400; ++i)
-        formats += QStringList{"click cmdFixe", "click cmdScient", "key Escape", "key " + QString::number(g() % 10)}[g() % 4]
-                   + (i % 40 ? "\n" : "\ndump\n");
+        formats += QStringList{"click cmdFixe", "click cmdScient", "key Escape",
+                               "key " + QString::number(g() % 10)}[g() % 4] +
+                   (i % 40 ? "\n" : "\ndump\n");
     commeLeReplay(formats, "format keys");
 }
 
 // Each key press reaches Form_KeyPress exactly once, whatever widget has the focus.
 TEST(Fenetre, ToucheUneFoisQuelQueSoitLeFocus)
 {
-    struct Cas { const char* focus; Qt::Key k; const char* texte; Qt::KeyboardModifiers m; std::vector<int> codes; };
-    const Cas cas[] = { // the focused control, the key, and what Form_KeyPress must receive
-        {"cmdEnter", Qt::Key_5, "5", {}, {'5'}}, {"Option2", Qt::Key_8, "8", {}, {'8'}},
-        {"cmdFixe", Qt::Key_4, "4", {}, {'4'}}, {"cmdChiffre(7)", Qt::Key_Plus, "+", {}, {'+'}},
-        {"cmdPlus", Qt::Key_A, "A", Qt::ShiftModifier, {'A'}}, {"cmdEnter", Qt::Key_Return, "\r", {}, {13}},
-        {"cmdEnter", Qt::Key_Enter, "\r", Qt::KeypadModifier, {13}}, {"cmdEnter", Qt::Key_Space, " ", {}, {32}},
-        {"cmdSin", Qt::Key_Tab, "\t", {}, {9}}, {"cmdEnter", Qt::Key_Left, "", {}, {}},
-        {"cmdChiffre(2)", Qt::Key_Shift, "", Qt::ShiftModifier, {}}, {"cmdEnter", Qt::Key_F1, "", {}, {}},
+    struct Cas {
+        const char* focus;
+        Qt::Key k;
+        const char* texte;
+        Qt::KeyboardModifiers m;
+        std::vector<int> codes;
+    };
+    const Cas cas[] = {
+        // the focused control, the key, and what Form_KeyPress must receive
+        {"cmdEnter", Qt::Key_5, "5", {}, {'5'}},
+        {"Option2", Qt::Key_8, "8", {}, {'8'}},
+        {"cmdFixe", Qt::Key_4, "4", {}, {'4'}},
+        {"cmdChiffre(7)", Qt::Key_Plus, "+", {}, {'+'}},
+        {"cmdPlus", Qt::Key_A, "A", Qt::ShiftModifier, {'A'}},
+        {"cmdEnter", Qt::Key_Return, "\r", {}, {13}},
+        {"cmdEnter", Qt::Key_Enter, "\r", Qt::KeypadModifier, {13}},
+        {"cmdEnter", Qt::Key_Space, " ", {}, {32}},
+        {"cmdSin", Qt::Key_Tab, "\t", {}, {9}},
+        {"cmdEnter", Qt::Key_Left, "", {}, {}},
+        {"cmdChiffre(2)", Qt::Key_Shift, "", Qt::ShiftModifier, {}},
+        {"cmdEnter", Qt::Key_F1, "", {}, {}},
     };
     for (const Cas& c : cas) {
         SCOPED_TRACE(std::string(c.focus) + " " + QKeySequence(c.k).toString().toStdString());
@@ -217,7 +252,8 @@ TEST(Fenetre, CouleursExactes)
         b->setText({}); // the caption aside, the whole face shows the colour
         const QImage image = a.grab().toImage();
         const qreal r = image.devicePixelRatio(); // QT_SCALE_FACTOR
-        const QImage face = image.copy(QRect(b->mapTo(&a, QPoint()) * r, b->size() * r).adjusted(4, 4, -4, -4));
+        const QImage face =
+            image.copy(QRect(b->mapTo(&a, QPoint()) * r, b->size() * r).adjusted(4, 4, -4, -4));
         QImage attendue(face.size(), face.format());
         attendue.fill(QColor(QString::fromStdString(nomCouleur(fond))));
         EXPECT_TRUE(face == attendue) << d.nom << " is not all " << nomCouleur(fond);
@@ -265,7 +301,8 @@ TEST(Fenetre, ManuelPriveEnPdf)
 int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen"); // test discovery
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen"); // test discovery
     QApplication application(argc, argv);
     return RUN_ALL_TESTS();
 }

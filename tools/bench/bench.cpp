@@ -19,7 +19,8 @@ struct Evenement {
 };
 
 // A mix written as keys; "[name]" is a click on that control, "~" is Escape, "\r" Return.
-std::vector<Evenement> lire(std::string_view texte) {
+std::vector<Evenement> lire(std::string_view texte)
+{
     std::vector<Evenement> mix;
     for (std::size_t i = 0; i < texte.size(); ++i) {
         if (texte[i] == '[') {
@@ -54,7 +55,8 @@ struct Mesure {
     double secondes;
 };
 
-Mesure mesurer(const std::vector<Evenement>& mix) {
+Mesure mesurer(const std::vector<Evenement>& mix)
+{
     using Horloge = std::chrono::steady_clock;
     Calculatrice c;
     long n = 0;
@@ -63,8 +65,10 @@ Mesure mesurer(const std::vector<Evenement>& mix) {
     do {
         for (int tour = 0; tour < 200; ++tour) {
             for (const Evenement& e : mix) {
-                if (e.clic) c.cliquer(e.ctl);
-                else c.Form_KeyPress(e.code);
+                if (e.clic)
+                    c.cliquer(e.ctl);
+                else
+                    c.Form_KeyPress(e.code);
             }
         }
         n += 200 * static_cast<long>(mix.size());
@@ -76,7 +80,8 @@ Mesure mesurer(const std::vector<Evenement>& mix) {
 
 } // namespace
 
-int main() {
+int main()
+{
     std::printf("%-10s %12s %9s %14s %10s\n", "mix", "events", "seconds", "events/s", "ns/event");
     for (const auto& [nom, texte] : {std::pair{"realistic", Realiste}, std::pair{"typing", Saisie},
                                      std::pair{"clicks", Clics}}) {

@@ -26,71 +26,74 @@
 namespace {
 
 constexpr int kPages = 3;
-constexpr const char *kTitle = "Introduction à la notation polonaise inverse (RPN)";
+constexpr const char* kTitle = "Introduction à la notation polonaise inverse (RPN)";
 // Both come with fonts-dejavu-core; the manual uses the second for what the display shows.
 // A substitute font would change the line breaks, hence the page count.
-constexpr const char *kFonts[] = {"DejaVu Sans", "DejaVu Sans Mono"};
+constexpr const char* kFonts[] = {"DejaVu Sans", "DejaVu Sans Mono"};
 constexpr double kFontPoints = 10.0;
 
-int fail(const QString &message) {
-  std::fprintf(stderr, "tarvex-manuel: %s\n", message.toUtf8().constData());
-  return 1;
+int fail(const QString& message)
+{
+    std::fprintf(stderr, "tarvex-manuel: %s\n", message.toUtf8().constData());
+    return 1;
 }
 
-}  // namespace
+} // namespace
 
-int main(int argc, char *argv[]) {
-  // The tool draws no window; it must run on a build machine without a display.
-  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication app(argc, argv);
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: tarvex-manuel MANUEL.html MANUEL.pdf\n");
-    return 2;
-  }
-  const QString source = QString::fromLocal8Bit(argv[1]);
-  const QString target = QString::fromLocal8Bit(argv[2]);
+int main(int argc, char* argv[])
+{
+    // The tool draws no window; it must run on a build machine without a display.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: tarvex-manuel MANUEL.html MANUEL.pdf\n");
+        return 2;
+    }
+    const QString source = QString::fromLocal8Bit(argv[1]);
+    const QString target = QString::fromLocal8Bit(argv[2]);
 
-  const QStringList families = QFontDatabase::families();
-  for (const char *family : kFonts) {
-    if (!families.contains(QLatin1String(family)))
-      return fail(QStringLiteral("font \"%1\" not found (Debian package fonts-dejavu-core)")
-                      .arg(QLatin1String(family)));
-  }
+    const QStringList families = QFontDatabase::families();
+    for (const char* family : kFonts) {
+        if (!families.contains(QLatin1String(family)))
+            return fail(QStringLiteral("font \"%1\" not found (Debian package fonts-dejavu-core)")
+                            .arg(QLatin1String(family)));
+    }
 
-  QFile html(source);
-  if (!html.open(QIODevice::ReadOnly))
-    return fail(QStringLiteral("cannot read %1: %2").arg(source, html.errorString()));
+    QFile html(source);
+    if (!html.open(QIODevice::ReadOnly))
+        return fail(QStringLiteral("cannot read %1: %2").arg(source, html.errorString()));
 
-  QBuffer pdf;
-  pdf.open(QIODevice::WriteOnly);
-  {
-    QPdfWriter writer(&pdf);
-    writer.setTitle(QString::fromUtf8(kTitle));
-    writer.setCreator(QStringLiteral("tarvex-manuel"));
-    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                     QMarginsF(20.0, 18.0, 20.0, 18.0), QPageLayout::Millimeter));
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&pdf);
+        writer.setTitle(QString::fromUtf8(kTitle));
+        writer.setCreator(QStringLiteral("tarvex-manuel"));
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                         QMarginsF(20.0, 18.0, 20.0, 18.0),
+                                         QPageLayout::Millimeter));
 
-    QTextDocument document;
-    // Lay out at the writer's resolution, so that point sizes mean the same on paper.
-    document.documentLayout()->setPaintDevice(&writer);
-    QFont font{QString::fromLatin1(kFonts[0])};
-    font.setPointSizeF(kFontPoints);
-    document.setDefaultFont(font);
-    document.setHtml(QString::fromUtf8(html.readAll()));
-    document.setPageSize(writer.pageLayout().paintRectPixels(writer.resolution()).size());
+        QTextDocument document;
+        // Lay out at the writer's resolution, so that point sizes mean the same on paper.
+        document.documentLayout()->setPaintDevice(&writer);
+        QFont font{QString::fromLatin1(kFonts[0])};
+        font.setPointSizeF(kFontPoints);
+        document.setDefaultFont(font);
+        document.setHtml(QString::fromUtf8(html.readAll()));
+        document.setPageSize(writer.pageLayout().paintRectPixels(writer.resolution()).size());
 
-    const int pages = document.pageCount();
-    if (pages != kPages)
-      return fail(QStringLiteral("%1 lays out on %2 pages instead of %3")
-                      .arg(source)
-                      .arg(pages)
-                      .arg(kPages));
-    document.print(&writer);
-  }
+        const int pages = document.pageCount();
+        if (pages != kPages)
+            return fail(QStringLiteral("%1 lays out on %2 pages instead of %3")
+                            .arg(source)
+                            .arg(pages)
+                            .arg(kPages));
+        document.print(&writer);
+    }
 
-  QDir().mkpath(QFileInfo(target).absolutePath());
-  QSaveFile out(target);
-  if (!out.open(QIODevice::WriteOnly) || out.write(pdf.data()) != pdf.size() || !out.commit())
-    return fail(QStringLiteral("cannot write %1: %2").arg(target, out.errorString()));
-  return 0;
+    QDir().mkpath(QFileInfo(target).absolutePath());
+    QSaveFile out(target);
+    if (!out.open(QIODevice::WriteOnly) || out.write(pdf.data()) != pdf.size() || !out.commit())
+        return fail(QStringLiteral("cannot write %1: %2").arg(target, out.errorString()));
+    return 0;
 }

@@ -23,24 +23,28 @@ namespace {
 // at them and the entry line takes only digits, ".", "E" and signs), so none can be it.
 const QString ZeroNegatif = QStringLiteral("\u0001-0.0");
 
-QByteArray jetonZeroNegatif() {
+QByteArray jetonZeroNegatif()
+{
     // The placeholder as the writer escapes it, found by writing it rather than guessed.
     const QByteArray tableau =
         QJsonDocument(QJsonArray{ZeroNegatif}).toJson(QJsonDocument::Compact);
     return tableau.mid(1, tableau.size() - 2); // without [ and ]
 }
 
-QJsonValue texte(std::string_view s) {
+QJsonValue texte(std::string_view s)
+{
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
 QJsonValue booleen(std::int16_t b) { return b != 0; }
 
-QJsonValue cellule(const Cellule& c) {
+QJsonValue cellule(const Cellule& c)
+{
     return c.estTexte() ? texte(c.texteBrut()) : nombreJson(c.nombreBrut());
 }
 
-QJsonObject controle(const DefinitionControle& def, const EtatControle& etat) {
+QJsonObject controle(const DefinitionControle& def, const EtatControle& etat)
+{
     QJsonObject o{
         {QStringLiteral("caption"), texte(etat.legende)},
         {QStringLiteral("tooltip"), texte(etat.infobulle)},
@@ -54,21 +58,24 @@ QJsonObject controle(const DefinitionControle& def, const EtatControle& etat) {
 
 } // namespace
 
-QJsonValue nombreJson(double v) {
+QJsonValue nombreJson(double v)
+{
     if (std::isnan(v)) return QStringLiteral("NaN");
     if (std::isinf(v)) return v > 0 ? QStringLiteral("Infinity") : QStringLiteral("-Infinity");
     if (v == 0.0 && std::signbit(v)) return ZeroNegatif;
     return v;
 }
 
-QByteArray ecrireJson(const QJsonObject& objet) {
+QByteArray ecrireJson(const QJsonObject& objet)
+{
     static const QByteArray jeton = jetonZeroNegatif();
     QByteArray sortie = QJsonDocument(objet).toJson(QJsonDocument::Compact);
     sortie.replace(jeton, QByteArrayLiteral("-0.0"));
     return sortie;
 }
 
-QJsonObject etatJson(const Calculatrice& calculatrice, std::string_view localeNumeric) {
+QJsonObject etatJson(const Calculatrice& calculatrice, std::string_view localeNumeric)
+{
     const EtatCalculatrice& e = calculatrice.etat();
     const ModeleControles& v = calculatrice.controles();
 

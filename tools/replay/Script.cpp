@@ -14,17 +14,20 @@ namespace {
 
 bool estBlanc(char c) { return c == ' ' || c == '\t'; }
 
-std::string_view sansBlancsGauche(std::string_view s) {
+std::string_view sansBlancsGauche(std::string_view s)
+{
     while (!s.empty() && estBlanc(s.front())) s.remove_prefix(1);
     return s;
 }
 
-std::string_view sansBlancsDroite(std::string_view s) {
+std::string_view sansBlancsDroite(std::string_view s)
+{
     while (!s.empty() && estBlanc(s.back())) s.remove_suffix(1);
     return s;
 }
 
-std::string entreGuillemets(std::string_view s) {
+std::string entreGuillemets(std::string_view s)
+{
     std::string r = "\"";
     r.append(s);
     r += '"';
@@ -40,7 +43,8 @@ constexpr std::array<std::pair<std::string_view, std::int32_t>, 5> NomsTouches{{
 }};
 
 // Reads one event line (already known to be neither blank nor a comment).
-std::optional<std::string> lireLigne(std::string_view ligne, int numero, Script& script) {
+std::optional<std::string> lireLigne(std::string_view ligne, int numero, Script& script)
+{
     std::string_view texte = sansBlancsGauche(ligne);
     std::size_t finVerbe = 0;
     while (finVerbe < texte.size() && !estBlanc(texte[finVerbe])) ++finVerbe;
@@ -98,7 +102,8 @@ std::optional<std::string> lireLigne(std::string_view ligne, int numero, Script&
 
 } // namespace
 
-std::optional<std::vector<char32_t>> decoderUtf8(std::string_view texte) {
+std::optional<std::vector<char32_t>> decoderUtf8(std::string_view texte)
+{
     std::vector<char32_t> points;
     std::size_t i = 0;
     while (i < texte.size()) {
@@ -134,7 +139,8 @@ std::optional<std::vector<char32_t>> decoderUtf8(std::string_view texte) {
     return points;
 }
 
-std::optional<std::int32_t> codeTouche(std::string_view argument) {
+std::optional<std::int32_t> codeTouche(std::string_view argument)
+{
     for (const auto& [nom, code] : NomsTouches)
         if (argument == nom) return code;
     if (argument.size() > 2 && argument.substr(0, 2) == "U+") {
@@ -152,7 +158,8 @@ std::optional<std::int32_t> codeTouche(std::string_view argument) {
     return static_cast<std::int32_t>(points->front());
 }
 
-Lecture lireScript(std::string_view texte) {
+Lecture lireScript(std::string_view texte)
+{
     Lecture lecture;
     // A byte-order mark some editors put in front of UTF-8 text is no part of line 1.
     if (texte.substr(0, 3) == "\xEF\xBB\xBF") texte.remove_prefix(3);

@@ -22,7 +22,8 @@ constexpr int SortieScriptInvalide = 2;
 constexpr int SortieEchecInterne = 3;
 
 // The whole content of a file, or of standard input for "-".
-bool lireTout(const char* chemin, std::string& contenu, std::string& erreur) {
+bool lireTout(const char* chemin, std::string& contenu, std::string& erreur)
+{
     const bool entree = std::strcmp(chemin, "-") == 0;
     std::FILE* f = entree ? stdin : std::fopen(chemin, "rb");
     if (f == nullptr) {
@@ -38,7 +39,8 @@ bool lireTout(const char* chemin, std::string& contenu, std::string& erreur) {
     return !echec;
 }
 
-QByteArray rejouer(const Script& script, std::string_view localeNumeric) {
+QByteArray rejouer(const Script& script, std::string_view localeNumeric)
+{
     Calculatrice calculatrice;
     QByteArray sortie;
     const auto dump = [&] {
@@ -59,7 +61,8 @@ QByteArray rejouer(const Script& script, std::string_view localeNumeric) {
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     // As a desktop program does: a run under a comma-decimal locale must print the same.
     std::setlocale(LC_ALL, "");
     const char* locale = std::setlocale(LC_NUMERIC, nullptr);

@@ -41,13 +41,15 @@ struct Scenario {
     std::vector<std::pair<int, std::string>> erreurs; // mistakes in the file itself
 };
 
-std::string_view rogner(std::string_view s) {
+std::string_view rogner(std::string_view s)
+{
     const std::size_t debut = s.find_first_not_of(" \t\r");
     return debut == s.npos ? "" : s.substr(debut, s.find_last_not_of(" \t\r") + 1 - debut);
 }
 
 // The lines of a text, without their line ends; a last line without one counts.
-std::vector<std::string_view> lignes(std::string_view texte) {
+std::vector<std::string_view> lignes(std::string_view texte)
+{
     std::vector<std::string_view> r;
     for (std::size_t debut = 0, fin; debut < texte.size(); debut = fin + 1) {
         fin = std::min(texte.find('\n', debut), texte.size());
@@ -56,7 +58,8 @@ std::vector<std::string_view> lignes(std::string_view texte) {
     return r;
 }
 
-Scenario lireScenario(std::string_view texte) {
+Scenario lireScenario(std::string_view texte)
+{
     Scenario s;
     int dump = -1, dernierEvenement = 0, ligne = 0;
     bool evenementsDepuis = false;
@@ -126,7 +129,8 @@ Scenario lireScenario(std::string_view texte) {
 
 // The value at a dotted path ("Pile.4", "controls.lblResultat.caption"): a segment is an
 // index where the value is an array, a member name otherwise.
-const Json* suivre(const Json& racine, std::string_view chemin) {
+const Json* suivre(const Json& racine, std::string_view chemin)
+{
     std::string pointeur = "/";
     for (const char c : chemin)
         pointeur += c == '.' ? "/" : c == '/' ? "~1" : c == '~' ? "~0" : std::string(1, c);
@@ -136,7 +140,8 @@ const Json* suivre(const Json& racine, std::string_view chemin) {
 
 // Numbers as doubles, exactly, a zero's sign included (7 equals 7.0, -0.0 differs from 0);
 // arrays whole; objects on the members `attendu` names. ecart: where they first differ.
-bool concorde(const Json& attendu, const Json& recu, std::string& ecart) {
+bool concorde(const Json& attendu, const Json& recu, std::string& ecart)
+{
     if (attendu.is_number() && recu.is_number()) {
         const double a = attendu.get<double>(), r = recu.get<double>();
         return a == r && std::signbit(a) == std::signbit(r);
@@ -157,7 +162,8 @@ bool concorde(const Json& attendu, const Json& recu, std::string& ecart) {
 }
 
 // What of `recu` the comparison looked at: objects only with the members `attendu` names.
-Json projection(const Json& recu, const Json& attendu) {
+Json projection(const Json& recu, const Json& attendu)
+{
     if (!recu.is_object() || !attendu.is_object()) return recu;
     Json r = Json::object();
     for (const auto& el : attendu.items())
@@ -167,7 +173,8 @@ Json projection(const Json& recu, const Json& attendu) {
 
 // Runs tarvex-replay (with LC_ALL=locale, if given) to its end; why not if it could not.
 // (After a crash, the exit status is the number of the signal.)
-std::optional<std::string> executer(QProcess& p, const Locale& locale, const Scenario& s) {
+std::optional<std::string> executer(QProcess& p, const Locale& locale, const Scenario& s)
+{
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     if (locale) env.insert(QStringLiteral("LC_ALL"), QString::fromStdString(*locale));
     p.setProcessEnvironment(env);
@@ -183,8 +190,8 @@ std::optional<std::string> executer(QProcess& p, const Locale& locale, const Sce
 
 // Every mismatch of one file, each prefixed with the file and, where there is one, the line.
 // With a locale, every dump must report it as localeNumeric.
-std::vector<std::string> juger(const std::string& fichier, const Scenario& s,
-                               const Locale& locale) {
+std::vector<std::string> juger(const std::string& fichier, const Scenario& s, const Locale& locale)
+{
     std::vector<std::string> echecs;
     const auto echec = [&](int ligne, const std::string& m) {
         echecs.push_back(fichier + (ligne > 0 ? ":" + std::to_string(ligne) : "") + ": " + m);
@@ -243,7 +250,8 @@ std::vector<std::string> juger(const std::string& fichier, const Scenario& s,
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     Locale locale;
     bool virgule = false;
     std::vector<std::string> fichiers;

@@ -122,14 +122,16 @@ int main(int argc, char** argv)
         if (i < chauffe) continue;
         changees += resultat->text() != avant;
         evenement.push_back(std::chrono::duration<double, std::micro>(t1 - t0).count());
-        peinture.push_back(std::chrono::duration<double, std::micro>((t1 - t0) + (t3 - t2)).count());
+        peinture.push_back(
+            std::chrono::duration<double, std::micro>((t1 - t0) + (t3 - t2)).count());
     }
 
-    std::printf("tarvex-latence: %zu key presses (after %zu of warm-up), QPA %s\n", mesurees, chauffe,
-                qPrintable(QGuiApplication::platformName()));
+    std::printf("tarvex-latence: %zu key presses (after %zu of warm-up), QPA %s\n", mesurees,
+                chauffe, qPrintable(QGuiApplication::platformName()));
     rapport("key press to new text", evenement);
     rapport("key press and repaint", peinture);
     std::printf("lblResultat changed on %zu presses, repainted %ld times; out of step with the "
-                "calculator on %zu\n", changees, peintures.n, fausses);
+                "calculator on %zu\n",
+                changees, peintures.n, fausses);
     return fausses == 0 ? 0 : 1;
 }
