@@ -1,39 +1,90 @@
 #!/usr/bin/env bash
-# Installs what is missing on a Debian or Ubuntu machine, builds into build/, then either
-# starts the calculator (run) or runs every test (test).
+# Installs what is missing on a Debian or Ubuntu machine, builds into build/, then starts
+# the calculator (run) or runs every test (test).
+#
+#   ./setup.sh run     builds what the window needs (and tarvex-replay), then starts it
+#   ./setup.sh test    also builds the tests, the sanitized stress test and the benchmarks,
+#                      installs the packaging validators, and runs every test
+#   ./setup.sh build   as run, without starting anything
+#
+# Installing needs root: the script uses sudo when it is not root and sudo exists;
+# otherwise it prints the commands to run as root and exits with status 1.
 set -euo pipefail
 cd "$(dirname "$0")"
 
 action="${1:-run}"
 case "$action" in run|test|build) ;; *) echo "usage: $0 [run|test|build]" >&2; exit 2 ;; esac
 
-sudo_cmd=()
-if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
+# What the window needs: the compiler, CMake and Ninja, Qt 6, the font the window is drawn
+# for, and the fonts the manual is laid out in.
+packages=(g++ cmake ninja-build qt6-base-dev fonts-liberation2 fonts-dejavu-core)
+if [ "$action" = test ]; then
+  # The tests; the locales package for the comma-decimal runs; the validators and lintian
+  # of the packaging tests, with dpkg-shlibdeps (dpkg-dev) and file for the package's
+  # dependencies.
+  packages+=(libgtest-dev nlohmann-json3-dev locales
+             desktop-file-utils appstream lintian dpkg-dev file)
+fi
 
-packages=(g++ cmake ninja-build qt6-base-dev libgtest-dev nlohmann-json3-dev locales fonts-liberation2 fonts-dejavu-core)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
-if [ "${#missing[@]}" -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  "${sudo_cmd[@]}" apt-get update
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+need_locale=false
+if [ "$action" = test ] && ! locale -a 2>/dev/null | grep -qi '^fr_FR\.utf-\?8$'; then
+  need_locale=true
 fi
 
-if [ "$action" = test ] && ! locale -a 2>/dev/null | grep -qi '^fr_FR\.utf-\?8$'; then
-  # The tests run the scenarios once more under a comma-decimal locale.
-  echo "Generating the fr_FR.UTF-8 locale"
-  if [ -f /etc/locale.gen ]; then
-    "${sudo_cmd[@]}" sed -i 's/^# *\(fr_FR\.UTF-8 UTF-8\)/\1/' /etc/locale.gen
-    grep -q '^fr_FR\.UTF-8 UTF-8' /etc/locale.gen || echo 'fr_FR.UTF-8 UTF-8' | "${sudo_cmd[@]}" tee -a /etc/locale.gen >/dev/null
-    "${sudo_cmd[@]}" locale-gen
-  else
-    "${sudo_cmd[@]}" locale-gen fr_FR.UTF-8
+# Root commands, as they are printed when they cannot be run from here.
+apt_line="apt-get update && apt-get install -y --no-install-recommends ${missing[*]}"
+locale_line="echo 'fr_FR.UTF-8 UTF-8' >> /etc/locale.gen && locale-gen"
+
+as_root=()
+if [ "${#missing[@]}" -gt 0 ] || $need_locale; then
+  problem=""
+  if [ "${#missing[@]}" -gt 0 ] && ! command -v apt-get >/dev/null 2>&1; then
+    problem="this script installs with apt-get (Debian, Ubuntu), which is missing; install the same packages with your system's tools"
+  elif [ "$(id -u)" -ne 0 ]; then
+    if command -v sudo >/dev/null 2>&1; then
+      as_root=(sudo)
+    else
+      problem="installing what is missing needs root, and sudo is not available"
+    fi
+  fi
+  if [ -n "$problem" ]; then
+    {
+      echo "setup.sh: $problem. Run as root:"
+      echo
+      [ "${#missing[@]}" -eq 0 ] || echo "  $apt_line"
+      ! $need_locale || echo "  $locale_line"
+      echo
+      echo "then $0 $action again."
+    } >&2
+    exit 1
   fi
 fi
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+if [ "${#missing[@]}" -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  "${as_root[@]}" apt-get update
+  "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
+    apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+if $need_locale; then
+  # The tests run the scenarios once more under a comma-decimal locale.
+  echo "Generating the fr_FR.UTF-8 locale (in /etc/locale.gen)"
+  if [ -f /etc/locale.gen ]; then
+    "${as_root[@]}" sed -i 's/^# *\(fr_FR\.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  fi
+  grep -qs '^fr_FR\.UTF-8 UTF-8' /etc/locale.gen ||
+    echo 'fr_FR.UTF-8 UTF-8' | "${as_root[@]}" tee -a /etc/locale.gen >/dev/null
+  "${as_root[@]}" locale-gen
+fi
+
+if [ "$action" = test ]; then extras=ON; else extras=OFF; fi
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DTARVEX_TESTS=$extras -DTARVEX_SANITIZERS=$extras -DTARVEX_BENCHMARKS=$extras
 cmake --build build --parallel "$(nproc)"
 
 case "$action" in

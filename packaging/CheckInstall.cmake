@@ -1,7 +1,8 @@
 # Installs the build tree into a scratch prefix and checks that the desktop integration
 # lands where desktop environments look for it. Run by CTest (packaging_install_tree):
-#   cmake -DBINARY_DIR=... -DPREFIX=... -DAPP_ID=... -DWITH_BINARY=ON|OFF -P CheckInstall.cmake
-foreach(var BINARY_DIR PREFIX APP_ID)
+#   cmake -DBINARY_DIR=... -DPREFIX=... -DAPP_ID=... -DICON_SIZES=16,32,... -DWITH_BINARY=ON|OFF
+#         -P CheckInstall.cmake
+foreach(var BINARY_DIR PREFIX APP_ID ICON_SIZES)
   if(NOT DEFINED ${var})
     message(FATAL_ERROR "CheckInstall.cmake: ${var} is not set")
   endif()
@@ -17,7 +18,16 @@ endif()
 set(expected
   share/applications/${APP_ID}.desktop
   share/icons/hicolor/scalable/apps/${APP_ID}.svg
-  share/metainfo/${APP_ID}.metainfo.xml)
+  share/metainfo/${APP_ID}.metainfo.xml
+  share/man/man1/tarvex.1.gz
+  share/man/fr/man1/tarvex.1.gz
+  share/doc/tarvex/copyright
+  share/doc/tarvex/changelog.gz
+  share/doc/tarvex/manuel.pdf)
+string(REPLACE "," ";" ICON_SIZES "${ICON_SIZES}")
+foreach(taille IN LISTS ICON_SIZES)
+  list(APPEND expected share/icons/hicolor/${taille}x${taille}/apps/${APP_ID}.png)
+endforeach()
 if(WITH_BINARY)
   list(APPEND expected bin/tarvex)
 endif()

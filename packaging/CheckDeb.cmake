@@ -1,0 +1,28 @@
+# Builds the Debian package into a scratch directory and runs lintian on it. Run by CTest
+# (packaging_lintian):
+#   cmake -DBINARY_DIR=... -DCPACK=... -DLINTIAN=... -DWORK_DIR=... -P CheckDeb.cmake
+# Fails on any error or warning, and on any hardening tag: lintian reports a missing
+# BIND_NOW or unfortified libc calls as information only.
+foreach(var BINARY_DIR CPACK LINTIAN WORK_DIR)
+  if(NOT DEFINED ${var})
+    message(FATAL_ERROR "CheckDeb.cmake: ${var} is not set")
+  endif()
+endforeach()
+
+file(REMOVE_RECURSE "${WORK_DIR}")
+execute_process(COMMAND "${CPACK}" --config "${BINARY_DIR}/CPackConfig.cmake" -G DEB
+                        -B "${WORK_DIR}"
+                RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
+file(GLOB debs "${WORK_DIR}/*.deb")
+list(LENGTH debs n)
+if(NOT rc EQUAL 0 OR NOT n EQUAL 1)
+  message(FATAL_ERROR "cpack failed (${rc}, ${n} package(s)):\n${out}")
+endif()
+
+execute_process(COMMAND "${LINTIAN}" --fail-on error,warning --display-info
+                        --no-tag-display-limit ${debs}
+                RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+message("lintian ${debs}:\n${out}")
+if(NOT rc EQUAL 0 OR out MATCHES "(^|\n)[EW]: " OR out MATCHES "hardening-")
+  message(FATAL_ERROR "lintian is not satisfied (status ${rc}) ${err}")
+endif()
