@@ -1,6 +1,7 @@
 // The calculator: the state record, the control model, and one operation per control event.
-// Front ends (the window, tarvex-replay) deliver clicks and key presses here and mirror
-// the control model afterwards; nothing in the calculator depends on a window.
+// Its door is narrow: a click, a double click, a key press and a paste. Front ends never come
+// here; they go through the session (session/Session.h), which records every event for undo.
+// Nothing in the calculator depends on a window.
 #pragma once
 
 #include <cstdint>
@@ -21,20 +22,27 @@ public:
     // The window is created with its controls at their design values; Form_Load runs once.
     Calculatrice();
 
-    // --- Events from a front end -------------------------------------------------------
-    // True for the controls that take a mouse click (buttons and option buttons).
-    static bool accepteClic(Ctl c);
-    // A mouse click: the control takes the focus, then its operation runs. A disabled or
-    // hidden control ignores the click. Returns false for a control that takes no click.
+    // --- Events, called by the session ---------------------------------------------------
+    // A mouse click: the control takes the focus, then the operation of its row of the
+    // window table runs. A disabled or hidden control ignores the click. Returns false for
+    // a control that takes no click.
     bool cliquer(Ctl c);
     // A double click: only OLE1 has one (it asks for the manual). Returns false elsewhere.
     bool doubleCliquer(Ctl c);
     // One key press, by its character code: exactly one operation (or a beep).
     void Form_KeyPress(std::int32_t code);
+    // A number pasted in ModeNormal: an entry in progress goes onto the stack first, then
+    // the stack is lifted and X takes the value (the caller checks the mode).
+    void coller(double valeur);
 
     const EtatCalculatrice& etat() const { return e_; }
-    EtatCalculatrice& etatModifiable() { return e_; } // for tests that set up a state
     const ModeleControles& controles() const { return v_; }
+
+private:
+    // The session puts recorded states back (undo, redo) and beeps for its own refusals;
+    // the window table names the click operations.
+    friend class Session;
+    friend const std::array<DefinitionControle, NbControles>& tableControles();
 
     // --- Operations, named after their events ------------------------------------------
     void Form_Load();
@@ -52,6 +60,11 @@ public:
 
     // Entry line
     void cmdChiffre_Click(int Index);
+    template <int Index>
+    void chiffreClic() // the click of cmdChiffre(Index), for the window table
+    {
+        cmdChiffre_Click(Index);
+    }
     void cmdDecimale_Click();
     void cmdPuissance_Click();
     void cmdSigne_Click();
@@ -112,7 +125,6 @@ public:
     void EntryDigit(int d);
     void EraseLastCharacter();
 
-private:
     enum class Famille { Sinus, Cosinus, Tangente };
     enum class Circulaire { Sin, Cos, Tan, Asin, Acos, Atan };
     using FonctionX = double (*)(const Cellule&);

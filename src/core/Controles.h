@@ -13,6 +13,8 @@
 
 namespace tarvex {
 
+class Calculatrice;
+
 // clang-format off
 enum class Ctl : std::uint8_t {
     Label6, Label1, Label2, Label3, Label4, Label5, lblResultat, lbli, lblCmplx,
@@ -41,6 +43,9 @@ constexpr Ctl chiffre(int i) { return static_cast<Ctl>(indice(Ctl::cmdChiffre0) 
 
 enum class Genre : std::uint8_t { Label, Bouton, Option, Cadre, Ole };
 
+// The calculator's operation that a click on a control runs.
+using Operation = void (Calculatrice::*)();
+
 struct Police {
     float points;
     bool gras;
@@ -62,10 +67,13 @@ struct DefinitionControle {
     bool visible;
     bool actif;
     bool selectionne; // option buttons
+    Operation clic;   // what a click runs; none for the controls without an operation
 };
 
 const std::array<DefinitionControle, NbControles>& tableControles();
 const DefinitionControle& definition(Ctl c);
+// True for the controls that take a mouse click (buttons and option buttons).
+bool accepteClic(Ctl c);
 // The control of that name ("cmdChiffre(3)"), if the window has one.
 std::optional<Ctl> controleParNom(std::string_view nom);
 
@@ -77,6 +85,8 @@ struct EtatControle {
     bool actif = true;
     Couleur fond = couleurs::FaceBouton;
     bool selectionne = false;
+
+    bool operator==(const EtatControle&) const = default;
 };
 
 class ModeleControles {
@@ -85,15 +95,24 @@ public:
 
     const EtatControle& operator[](Ctl c) const { return etats_[indice(c)]; }
 
-    void legende(Ctl c, std::string_view texte) { etats_[indice(c)].legende.assign(texte); }
-    std::string& legendeModifiable(Ctl c) { return etats_[indice(c)].legende; }
-    void infobulle(Ctl c, std::string_view texte) { etats_[indice(c)].infobulle.assign(texte); }
-    void visible(Ctl c, bool v) { etats_[indice(c)].visible = v; }
-    void actif(Ctl c, bool v) { etats_[indice(c)].actif = v; }
+    // Every writer marks its control as written (see ecritures).
+    void legende(Ctl c, std::string_view texte) { ecrire(c).legende.assign(texte); }
+    std::string& legendeModifiable(Ctl c) { return ecrire(c).legende; }
+    void infobulle(Ctl c, std::string_view texte) { ecrire(c).infobulle.assign(texte); }
+    void visible(Ctl c, bool v) { ecrire(c).visible = v; }
+    void actif(Ctl c, bool v) { ecrire(c).actif = v; }
     // Only the buttons that paint their background show the colour; on the others it is
     // harmless and invisible, so the model keeps what they show.
     void fond(Ctl c, Couleur couleur);
-    void selectionne(Ctl c, bool v) { etats_[indice(c)].selectionne = v; }
+    void selectionne(Ctl c, bool v) { ecrire(c).selectionne = v; }
+    // The whole of a control at once: undo and redo put a recorded control back.
+    void restaurer(Ctl c, const EtatControle& s) { ecrire(c) = s; }
+
+    // The controls written since the last oublierEcritures(), control i as bit i % 64 of
+    // word i / 64: whoever keeps a copy of the model compares only these, not all 75.
+    using Ecritures = std::array<std::uint64_t, (NbControles + 63) / 64>;
+    const Ecritures& ecritures() const { return ecrits_; }
+    void oublierEcritures() { ecrits_ = {}; }
 
     Ctl focus() const { return focus_; }
     void donnerFocus(Ctl c) { focus_ = c; }
@@ -104,7 +123,14 @@ public:
     long manuelsOuverts() const { return manuels_; }
 
 private:
+    EtatControle& ecrire(Ctl c)
+    {
+        ecrits_[indice(c) / 64] |= std::uint64_t{1} << (indice(c) % 64);
+        return etats_[indice(c)];
+    }
+
     std::array<EtatControle, NbControles> etats_;
+    Ecritures ecrits_{};
     Ctl focus_ = Ctl::cmdEnter;
     long bips_ = 0;
     long manuels_ = 0;

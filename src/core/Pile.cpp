@@ -1,4 +1,5 @@
-// The stack: start-up state, refresh, lift and drop, "Entrer" and the correction keys.
+// The stack: start-up state, refresh, lift and drop, "Entrer", a pasted number and the
+// correction keys.
 #include "core/Calculatrice.h"
 #include "core/Dispatch.h"
 #include "core/Format.h"
@@ -95,6 +96,17 @@ void Calculatrice::permuter()
     e_.X() = e_.Y();
     e_.Y().poserNombre(e_.Tampon);
     RefreshDisplay();
+}
+
+void Calculatrice::coller(double valeur)
+{
+    // An entry that does not read fails in the first lift, as under any key.
+    sousConvention(messages::erreur, [&] {
+        if (e_.NbCaracteres > 0) StackLift();
+        StackLift();
+        e_.X().poserNombre(valeur);
+        RefreshDisplay();
+    });
 }
 
 void Calculatrice::cmdEnter_Click()

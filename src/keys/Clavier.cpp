@@ -7,45 +7,39 @@
 
 namespace tarvex {
 
-namespace {
-
-using Operation = void (Calculatrice::*)();
-
-// Letters 'a' to 'z'. The lower case is mapped for a to p only (e and l are taken before
-// this table); the upper case for every letter but E.
-constexpr std::array<Operation, 26> Lettres{{
-    &Calculatrice::CmdSquare_Click,      // A
-    &Calculatrice::cmdExp_Click,         // B
-    &Calculatrice::cmdLog_Click,         // C
-    &Calculatrice::cmdYtoX_Click,        // D
-    &Calculatrice::cmdPuissance_Click,   // E (never reached: the exponent key comes first)
-    &Calculatrice::SigmaPlus,            // F
-    &Calculatrice::StorePrefix,          // G
-    &Calculatrice::RecallPrefix,         // H
-    &Calculatrice::RollDownHyp,          // I
-    &Calculatrice::cmdSin_Click,         // J
-    &Calculatrice::cmdCos_Click,         // K
-    &Calculatrice::cmdTan_Click,         // L
-    &Calculatrice::cmdEnter_Click,       // M
-    &Calculatrice::cmdPermutation_Click, // N
-    &Calculatrice::cmdSigne_Click,       // O
-    &Calculatrice::cmdPuissance_Click,   // P
-    &Calculatrice::cmdPuissance_Click,   // Q
-    &Calculatrice::cmdPuissance_Click,   // R
-    &Calculatrice::cmdPuissance_Click,   // S
-    &Calculatrice::cmdPuissance_Click,   // T
-    &Calculatrice::cmdPuissance_Click,   // U
-    &Calculatrice::cmdPuissance_Click,   // V
-    &Calculatrice::cmdPuissance_Click,   // W
-    &Calculatrice::EnterStatMode,        // X
-    &Calculatrice::cmdPuissance_Click,   // Y
-    &Calculatrice::cmdPuissance_Click,   // Z
-}};
-
-} // namespace
-
 void Calculatrice::Form_KeyPress(std::int32_t code)
 {
+    // Letters 'a' to 'z'. The lower case is mapped for a to p only (e and l are taken before
+    // this table); the upper case for every letter but E.
+    static constexpr std::array<Operation, 26> Lettres{{
+        &Calculatrice::CmdSquare_Click,      // A
+        &Calculatrice::cmdExp_Click,         // B
+        &Calculatrice::cmdLog_Click,         // C
+        &Calculatrice::cmdYtoX_Click,        // D
+        &Calculatrice::cmdPuissance_Click,   // E (never reached: the exponent key comes first)
+        &Calculatrice::SigmaPlus,            // F
+        &Calculatrice::StorePrefix,          // G
+        &Calculatrice::RecallPrefix,         // H
+        &Calculatrice::RollDownHyp,          // I
+        &Calculatrice::cmdSin_Click,         // J
+        &Calculatrice::cmdCos_Click,         // K
+        &Calculatrice::cmdTan_Click,         // L
+        &Calculatrice::cmdEnter_Click,       // M
+        &Calculatrice::cmdPermutation_Click, // N
+        &Calculatrice::cmdSigne_Click,       // O
+        &Calculatrice::cmdPuissance_Click,   // P
+        &Calculatrice::cmdPuissance_Click,   // Q
+        &Calculatrice::cmdPuissance_Click,   // R
+        &Calculatrice::cmdPuissance_Click,   // S
+        &Calculatrice::cmdPuissance_Click,   // T
+        &Calculatrice::cmdPuissance_Click,   // U
+        &Calculatrice::cmdPuissance_Click,   // V
+        &Calculatrice::cmdPuissance_Click,   // W
+        &Calculatrice::EnterStatMode,        // X
+        &Calculatrice::cmdPuissance_Click,   // Y
+        &Calculatrice::cmdPuissance_Click,   // Z
+    }};
+
     if (code >= '0' && code <= '9') {
         cmdChiffre_Click(code - '0');
     } else if (code == 'E' || code == 'e') {

@@ -1,5 +1,5 @@
-// The window: widgets from the window table, key presses to Form_KeyPress, clicks to the
-// calculator, and the control model copied back into the widgets after each event.
+// The window: widgets from the window table, key presses and clicks to the calculator's
+// session, and the control model copied back into the widgets after each event.
 #include "ui/Affichage.h"
 
 #include <QAbstractButton>
@@ -147,7 +147,7 @@ void Affichage::construire()
         }
         case Genre::Ole: {
             auto* icone = new IconeManuel(parent, [this] {
-                calc_.doubleCliquer(Ctl::OLE1);
+                session_.doubleCliquer(Ctl::OLE1);
                 synchroniser();
             });
             const int cote = pixels(d.hauteur) - 24;
@@ -187,7 +187,7 @@ void Affichage::construire()
 
 void Affichage::cliquer(Ctl c)
 {
-    calc_.cliquer(c);
+    session_.cliquer(c);
     synchroniser();
 }
 
@@ -195,10 +195,10 @@ void Affichage::synchroniser()
 {
     for (const DefinitionControle& d : tableControles()) appliquer(d.id);
 
-    QWidget* focus = widget(calc_.controles().focus());
+    QWidget* focus = widget(session_.controles().focus());
     if (!focus->hasFocus()) focus->setFocus(Qt::OtherFocusReason);
 
-    const auto& modele = calc_.controles();
+    const auto& modele = session_.controles();
     for (; bips_ < modele.bips(); ++bips_) QApplication::beep();
     if (manuels_ < modele.manuelsOuverts()) {
         manuels_ = modele.manuelsOuverts();
@@ -209,7 +209,7 @@ void Affichage::synchroniser()
 
 void Affichage::appliquer(Ctl c)
 {
-    const EtatControle& s = calc_.controles()[c];
+    const EtatControle& s = session_.controles()[c];
     EtatControle& m = montre_[indice(c)];
     QWidget* w = widget(c);
     const DefinitionControle& d = definition(c);
@@ -263,9 +263,9 @@ bool Affichage::eventFilter(QObject* objet, QEvent* evenement)
         if (t.isEmpty()) {
             // A key that produces no character is no key press of the calculator; F1 asks
             // for the manual like the double click.
-            if (touche->key() == Qt::Key_F1) calc_.doubleCliquer(Ctl::OLE1);
+            if (touche->key() == Qt::Key_F1) session_.doubleCliquer(Ctl::OLE1);
         } else {
-            for (char32_t code : t.toUcs4()) calc_.Form_KeyPress(static_cast<std::int32_t>(code));
+            for (char32_t code : t.toUcs4()) session_.appuyer(static_cast<std::int32_t>(code));
         }
         synchroniser();
     }
@@ -278,7 +278,7 @@ void Affichage::menuContextuel(const QPoint& position)
     QAction* copier = menu.addAction(QStringLiteral("Copier"));
     QObject::connect(copier, &QAction::triggered, this, [this] {
         QGuiApplication::clipboard()->setText(
-            QString::fromStdString(calc_.controles()[Ctl::lblResultat].legende));
+            QString::fromStdString(session_.controles()[Ctl::lblResultat].legende));
     });
     menu.exec(widget(Ctl::lblResultat)->mapToGlobal(position));
 }

@@ -1,4 +1,4 @@
-// The window Affichage: a Qt front end over the one calculator it owns. Widgets are built
+// The window Affichage: a Qt front end over the one calculator session it owns. Widgets are built
 // from the window table; after every event one synchronisation path copies the control
 // model into them.
 #pragma once
@@ -9,7 +9,7 @@
 #include <functional>
 #include <memory>
 
-#include "core/Calculatrice.h"
+#include "session/Session.h"
 
 class QTemporaryDir;
 
@@ -20,7 +20,7 @@ public:
     Affichage();
     ~Affichage() override;
 
-    Calculatrice& calculatrice() { return calc_; }
+    Session& session() { return session_; }
     QWidget* widget(Ctl c) const { return widgets_[indice(c)]; }
 
     // Opens the manual's PDF file; by default the desktop's PDF viewer (tests replace it).
@@ -41,7 +41,7 @@ private:
     void appliquer(Ctl c);
     void menuContextuel(const QPoint& position);
 
-    Calculatrice calc_;
+    Session session_;
     std::array<QWidget*, NbControles> widgets_{};
     std::array<EtatControle, NbControles> montre_{}; // what each widget shows now
     long bips_ = 0;

@@ -1,6 +1,8 @@
-// Long random sequences of every click and key press under ASan and UBSan, the state invariants
-// checked after each event. A failure (an escaped exception too) prints the seed, the event index
-// and the last events as a tarvex-replay script; `tarvex-stress SEED N [--script]` replays a run.
+// Long random sequences of every click, key press, copy, paste, undo and redo under ASan and
+// UBSan, the state invariants checked after each event, and after each undo or redo the state
+// recorded before or after the event it takes back or brings back. A failure (an escaped exception
+// too) prints the seed, the event index and the last events as a tarvex-replay script;
+// `tarvex-stress SEED N [--script]` replays a run.
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -8,21 +10,29 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <deque>
 #include <random>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "core/Calculatrice.h"
 #include "core/Utf8.h"
+#include "session/Collage.h"
+#include "session/Historique.h"
+#include "session/Session.h"
 
 using namespace tarvex;
 
 namespace {
 
-// An event: a key code (>= 0), a click on control c (-1 - c), or the double click on OLE1.
+// An event: a key code (>= 0), a click on control c (-1 - c), the double click on OLE1, a copy,
+// an undo, a redo, or the paste of Colles[k] (Coller - k).
 using Evenement = std::int32_t;
-constexpr Evenement DoubleClic = -1000;
+constexpr Evenement DoubleClic = -1000, Copie = -2000, Annuler = -2001, Retablir = -2002,
+                    Coller = -3000;
+constexpr std::string_view Colles[] = {"1 234,5",  "-.5",   "1e400",           "abc", "",
+                                       " 7\n",     "1,234", "\u22122e\u22123", "5.",  "12 34",
+                                       "1.5e-320", "-0",    "9'999'999.99"};
 Evenement clic(Ctl c, int plus = 0) { return -1 - static_cast<Evenement>(indice(c)) - plus; }
 Ctl controle(Evenement ev) { return static_cast<Ctl>(-1 - ev); }
 
@@ -37,6 +47,11 @@ std::string texte(long long v, int base = 10)
 std::string enScript(Evenement ev)
 {
     if (ev == DoubleClic) return "dblclick OLE1";
+    if (ev <= Copie) {
+        if (ev > Coller) return ev == Copie ? "copy" : ev == Annuler ? "undo" : "redo";
+        std::string t = "paste " + std::string(Colles[Coller - ev]);
+        return t.ends_with('\n') ? t.substr(0, t.size() - 1) : t; // a line of its own
+    }
     if (ev < 0) return "click " + std::string(definition(controle(ev)).nom);
     if (ev == 13 || ev == 27) return ev == 13 ? "key Return" : "key Escape";
     if (ev > 32 && ev < 127) return std::string("key ") + static_cast<char>(ev);
@@ -47,6 +62,7 @@ std::string enScript(Evenement ev)
 std::mt19937_64 hasard;
 int sous(std::size_t n) { return static_cast<int>(hasard() % n); }
 Evenement unDe(std::string_view s) { return s[sous(s.size())]; }
+Evenement unParmi(std::initializer_list<Evenement> l) { return l.begin()[sous(l.size())]; }
 Evenement chiffre() { return sous(2) ? clic(Ctl::cmdChiffre0, sous(10)) : unDe("0123456789"); }
 // any click, the double click, any key of the keyboard map, any code point
 Evenement auHasard()
@@ -55,10 +71,10 @@ Evenement auHasard()
         "0123456789,.+-*/=%\r\x1b\b\t abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
     const int r = sous(100);
     while (r < 45)
-        if (const auto c = static_cast<Ctl>(sous(NbControles)); Calculatrice::accepteClic(c))
-            return clic(c);
+        if (const auto c = static_cast<Ctl>(sous(NbControles)); accepteClic(c)) return clic(c);
     const auto p = static_cast<Evenement>(sous(0x110000 - 0x800)); // no surrogate
     return r < 47       ? DoubleClic
+           : r < 50     ? unParmi({Annuler, Retablir, Copie, Coller - sous(std::size(Colles))})
            : r < 93     ? unDe(Touches)
            : r < 95     ? 0xE9
            : p < 0xD800 ? p
@@ -137,14 +153,22 @@ void rafale(std::vector<Evenement>& f)
     } else if (r < 78) {
         saisie(f, sous(2) * sous(10));
         f.push_back(27);
-    } else {
+    } else if (r < 88) {
         for (int n = 1 + sous(6); n > 0; --n) f.push_back(auHasard());
+    } else { // undo and redo, some of them beyond the history, copies and pastes
+        for (int n = 1 + sous(12); n > 0; --n) {
+            const int k = sous(20);
+            f.push_back(k < 8    ? Annuler
+                        : k < 12 ? Retablir
+                        : k < 15 ? Copie
+                                 : Coller - sous(std::size(Colles)));
+        }
     }
 }
 
 // What must hold after every event: empty, or what is broken. No legitimate caption contains
 // "inf" or "nan", so every caption is checked for them.
-std::string verifier(const Calculatrice& c)
+std::string verifier(const Session& c)
 {
     const EtatCalculatrice& e = c.etat();
     for (const DefinitionControle& d : tableControles()) {
@@ -181,10 +205,58 @@ void rapporter(const char* raison)
     r += "\nall of them: tarvex-stress " + texte(graine) + " " + texte(rang + 1) + " --script\n";
     std::fputs(r.c_str(), stderr);
 }
-// Plays n events of a seed on a fresh calculator, or prints them as a script.
+// The recorded part of a session: everything but the counts of beeps and manual requests.
+struct Instantane {
+    EtatCalculatrice e;
+    std::array<EtatControle, NbControles> v;
+    Ctl focus;
+    explicit Instantane(const Session& c) : e(c.etat()), focus(c.controles().focus())
+    {
+        for (std::size_t i = 0; i < NbControles; ++i) v[i] = c.controles()[static_cast<Ctl>(i)];
+    }
+    bool operator==(const Instantane& o) const
+    {
+        return memeEtat(e, o.e) && v == o.v && focus == o.focus;
+    }
+};
+
+// What undo, redo and copy must have done, against the states before and after each
+// recorded event (etats[curseur] is the current one), or empty.
+std::string verifierHistorique(Session& c, Evenement ev, std::deque<Instantane>& etats,
+                               std::size_t& curseur, long bipsAvant)
+{
+    const Instantane maintenant(c);
+    const long bips = c.controles().bips() - bipsAvant;
+    if (ev == Annuler || ev == Retablir) {
+        const bool possible = ev == Annuler ? curseur > 0 : curseur + 1 < etats.size();
+        if (possible) curseur += ev == Annuler ? -1 : 1;
+        if (bips != !possible) return "undo or redo: wrong number of beeps";
+        if (!(maintenant == etats[curseur])) return "undo or redo: not the recorded state";
+    } else if (ev == Copie) { // copier() is const: what it copies must paste back
+        const std::string t = c.copier();
+        const Cellule& x = c.etat().X();
+        const auto relu = lireCollage(t);
+        if (c.etat().NbCaracteres == 0 && !x.estTexte() &&
+            !(relu && std::fabs(*relu - x.nombreBrut()) <= 1e-14 * std::fabs(x.nombreBrut())))
+            return "copy of X does not paste back as X: " + t;
+    } else if (!(maintenant == etats[curseur])) { // a recorded event
+        etats.erase(etats.begin() + static_cast<long>(curseur) + 1, etats.end());
+        etats.push_back(maintenant);
+        if (etats.size() > 101) etats.pop_front();
+        curseur = etats.size() - 1;
+    }
+    if (c.annulables() != static_cast<int>(curseur) ||
+        c.retablissables() != static_cast<int>(etats.size() - 1 - curseur))
+        return "wrong undo or redo depth";
+    return {};
+}
+
+// Plays n events of a seed on a fresh session, or prints them as a script.
 bool executer(long long s, long long n, bool script)
 {
-    Calculatrice c;
+    Session c;
+    std::deque<Instantane> etats{Instantane(c)};
+    std::size_t curseur = 0;
     std::vector<Evenement> file;
     std::size_t prochain = 0;
     hasard.seed(static_cast<std::uint64_t>(s));
@@ -192,13 +264,20 @@ bool executer(long long s, long long n, bool script)
         if (prochain == file.size()) file.clear(), prochain = 0, rafale(file);
         const Evenement ev = derniers[rang % 30] = file[prochain++];
         if (script && std::puts(enScript(ev).c_str()) >= 0) continue;
+        const long bips = c.controles().bips();
         if (ev == DoubleClic)
             c.doubleCliquer(Ctl::OLE1);
-        else if (ev < 0)
+        else if (ev == Annuler || ev == Retablir)
+            ev == Annuler ? c.annuler() : c.retablir();
+        else if (ev <= Coller)
+            c.coller(Colles[Coller - ev]);
+        else if (ev < 0 && ev != Copie)
             c.cliquer(controle(ev));
-        else
-            c.Form_KeyPress(ev); // an escaped exception ends in std::terminate: SIGABRT
-        if (const auto faute = verifier(c); !faute.empty()) return rapporter(faute.c_str()), false;
+        else if (ev >= 0)
+            c.appuyer(ev); // an escaped exception ends in std::terminate: SIGABRT
+        auto faute = verifier(c);
+        if (faute.empty()) faute = verifierHistorique(c, ev, etats, curseur, bips);
+        if (!faute.empty()) return rapporter(faute.c_str()), false;
     }
     return true;
 }

@@ -24,7 +24,7 @@ QString nom(Ctl c)
 const std::vector<Ctl> cliquables = [] {
     std::vector<Ctl> c;
     for (const DefinitionControle& d : tableControles())
-        if (Calculatrice::accepteClic(d.id)) c.push_back(d.id);
+        if (accepteClic(d.id)) c.push_back(d.id);
     return c;
 }();
 
@@ -220,17 +220,17 @@ TEST(Fenetre, ToucheUneFoisQuelQueSoitLeFocus)
         montrer(a);
         long ouvertures = 0;
         a.ouvreurManuel([&](const QString&) { ++ouvertures; });
-        Calculatrice r; // the reference: the same events straight to the calculator
-        touche(a, U'1'), touche(a, U'2'), r.Form_KeyPress('1'), r.Form_KeyPress('2');
+        Session r; // the reference: the same events straight to a session
+        touche(a, U'1'), touche(a, U'2'), r.appuyer('1'), r.appuyer('2');
         const Ctl f = *controleParNom(c.focus);
         cliquer(a, f), r.cliquer(f);
         ASSERT_EQ(a.focusWidget(), a.widget(r.controles().focus()));
         QTest::sendKeyEvent(QTest::Click, a.focusWidget(), c.k, c.texte, c.m);
-        for (int code : c.codes) r.Form_KeyPress(code);
+        for (int code : c.codes) r.appuyer(code);
         for (const DefinitionControle& d : tableControles())
             EXPECT_EQ(legende(a.widget(d.id)).toStdString(), r.controles()[d.id].legende) << d.nom;
-        EXPECT_EQ(a.calculatrice().controles().bips(), r.controles().bips());
-        EXPECT_EQ(a.calculatrice().controles().manuelsOuverts(), c.k == Qt::Key_F1);
+        EXPECT_EQ(a.session().controles().bips(), r.controles().bips());
+        EXPECT_EQ(a.session().controles().manuelsOuverts(), c.k == Qt::Key_F1);
         EXPECT_EQ(ouvertures, c.k == Qt::Key_F1 && QFile::exists(":/manuel/manuel.pdf"));
         EXPECT_EQ(a.focusWidget(), a.widget(r.controles().focus())); // Tab moves nothing
     }
@@ -241,10 +241,10 @@ TEST(Fenetre, CouleursExactes)
     Affichage a;
     montrer(a);
     touche(a, U'I'); // the hyperbolic prefix colours the trigonometric keys cyan
-    ASSERT_EQ(a.calculatrice().controles()[Ctl::cmdSin].fond, couleurs::Cyan);
-    ASSERT_EQ(a.calculatrice().controles()[Ctl::cmdScient].fond, couleurs::Jaune);
+    ASSERT_EQ(a.session().controles()[Ctl::cmdSin].fond, couleurs::Cyan);
+    ASSERT_EQ(a.session().controles()[Ctl::cmdScient].fond, couleurs::Jaune);
     for (const DefinitionControle& d : tableControles()) {
-        const Couleur fond = a.calculatrice().controles()[d.id].fond;
+        const Couleur fond = a.session().controles()[d.id].fond;
         auto* b = qobject_cast<QPushButton*>(a.widget(d.id));
         if (b == nullptr) continue;
         EXPECT_EQ(b->styleSheet().isEmpty(), !d.peintFond || fond == couleurs::FaceBouton) << d.nom;
@@ -285,7 +285,7 @@ TEST(Fenetre, ManuelPriveEnPdf)
     QStringList ouverts;
     a.ouvreurManuel([&](const QString& chemin) { ouverts << chemin; });
     QTest::mouseDClick(a.widget(Ctl::OLE1), Qt::LeftButton);
-    EXPECT_EQ(a.calculatrice().controles().manuelsOuverts(), 1);
+    EXPECT_EQ(a.session().controles().manuelsOuverts(), 1);
     QFile ressource(":/manuel/manuel.pdf");
     if (!ressource.exists()) GTEST_SKIP() << "no manual embedded in this build";
     ASSERT_EQ(ouverts.size(), 1);

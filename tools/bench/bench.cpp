@@ -1,5 +1,8 @@
-// Events per second through Form_KeyPress and cliquer(), for three mixes of events, each
-// replayed in a loop for about a second on one calculator.
+// Events per second for three mixes of events, each replayed in a loop for about a second:
+// on the bare calculator (Form_KeyPress and cliquer()) and through the session, which records
+// every event for undo and in the journal. Then the memory a full undo history takes.
+#include <malloc.h>
+
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
@@ -7,6 +10,7 @@
 #include <vector>
 
 #include "core/Calculatrice.h"
+#include "session/Session.h"
 
 using namespace tarvex;
 
@@ -50,27 +54,42 @@ constexpr std::string_view Clics =
     "[cmdPermutation][cmdDiv][Option2][cmdCos][Option1][cmdScient][cmdChiffre(6)]"
     "[cmdChiffre(2)][cmdYtoX][cmdLog][cmdEraseLonP][cmdEraseP]";
 
+// Every statistics key in turn, each step writing many captions, colours and tooltips: the
+// largest steps of the history.
+constexpr std::string_view Statistiques = "1\r2f3\r5f4\r9fXk1\r2fXM7\r8fX~";
+
 struct Mesure {
     long evenements;
     double secondes;
 };
 
+void jouer(Calculatrice& c, const Evenement& e)
+{
+    if (e.clic)
+        c.cliquer(e.ctl);
+    else
+        c.Form_KeyPress(e.code);
+}
+
+void jouer(Session& s, const Evenement& e)
+{
+    if (e.clic)
+        s.cliquer(e.ctl);
+    else
+        s.appuyer(e.code);
+}
+
+template <class Porte>
 Mesure mesurer(const std::vector<Evenement>& mix)
 {
     using Horloge = std::chrono::steady_clock;
-    Calculatrice c;
+    Porte c;
     long n = 0;
     const auto debut = Horloge::now();
     std::chrono::duration<double> ecoule{};
     do {
-        for (int tour = 0; tour < 200; ++tour) {
-            for (const Evenement& e : mix) {
-                if (e.clic)
-                    c.cliquer(e.ctl);
-                else
-                    c.Form_KeyPress(e.code);
-            }
-        }
+        for (int tour = 0; tour < 200; ++tour)
+            for (const Evenement& e : mix) jouer(c, e);
         n += 200 * static_cast<long>(mix.size());
         ecoule = Horloge::now() - debut;
     } while (ecoule.count() < 1.0);
@@ -78,16 +97,54 @@ Mesure mesurer(const std::vector<Evenement>& mix)
     return {n, ecoule.count()};
 }
 
+// Heap bytes in use (glibc's count).
+long tas() { return static_cast<long>(mallinfo2().uordblks); }
+
+// Heap taken by a full history (100 steps) of the mix: the session after at least 300 events,
+// its journal emptied, minus the fresh session.
+long memoireHistorique(const std::vector<Evenement>& mix)
+{
+    Session s;
+    const long neuve = tas();
+    for (std::size_t i = 0; s.annulables() < 100 || i < 300; ++i) jouer(s, mix[i % mix.size()]);
+    s.effacerJournal();
+    return tas() - neuve;
+}
+
+// Heap taken by a full journal (10,000 lines) of the mix.
+long memoireJournal(const std::vector<Evenement>& mix)
+{
+    Session s;
+    for (std::size_t i = 0; s.journal().taille() < Journal::Capacite; ++i)
+        jouer(s, mix[i % mix.size()]);
+    const long apres = tas();
+    s.effacerJournal();
+    return apres - tas();
+}
+
 } // namespace
 
 int main()
 {
-    std::printf("%-10s %12s %9s %14s %10s\n", "mix", "events", "seconds", "events/s", "ns/event");
-    for (const auto& [nom, texte] : {std::pair{"realistic", Realiste}, std::pair{"typing", Saisie},
-                                     std::pair{"clicks", Clics}}) {
-        const Mesure m = mesurer(lire(texte));
-        std::printf("%-10s %12ld %9.3f %14.0f %10.1f\n", nom, m.evenements, m.secondes,
-                    m.evenements / m.secondes, 1e9 * m.secondes / m.evenements);
+    std::printf("%-10s %14s %10s %14s %10s\n", "mix", "bare ev/s", "ns/event", "session ev/s",
+                "ns/event");
+    const std::pair<const char*, std::string_view> Mixes[] = {{"realistic", Realiste},
+                                                              {"typing", Saisie},
+                                                              {"clicks", Clics},
+                                                              {"statistics", Statistiques}};
+    for (const auto& [nom, texte] : Mixes) {
+        const auto mix = lire(texte);
+        const Mesure nu = mesurer<Calculatrice>(mix);
+        const Mesure session = mesurer<Session>(mix);
+        std::printf("%-10s %14.0f %10.1f %14.0f %10.1f\n", nom, nu.evenements / nu.secondes,
+                    1e9 * nu.secondes / nu.evenements, session.evenements / session.secondes,
+                    1e9 * session.secondes / session.evenements);
+    }
+    std::printf("\n%-10s %18s %22s\n", "mix", "history KiB (100)", "journal KiB (10,000)");
+    for (const auto& [nom, texte] : Mixes) {
+        const auto mix = lire(texte);
+        std::printf("%-10s %18.1f %22.1f\n", nom, memoireHistorique(mix) / 1024.0,
+                    memoireJournal(mix) / 1024.0);
     }
     return 0;
 }

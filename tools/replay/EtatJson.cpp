@@ -74,10 +74,11 @@ QByteArray ecrireJson(const QJsonObject& objet)
     return sortie;
 }
 
-QJsonObject etatJson(const Calculatrice& calculatrice, std::string_view localeNumeric)
+QJsonObject etatJson(const Session& session, std::string_view pressePapier,
+                     std::string_view localeNumeric)
 {
-    const EtatCalculatrice& e = calculatrice.etat();
-    const ModeleControles& v = calculatrice.controles();
+    const EtatCalculatrice& e = session.etat();
+    const ModeleControles& v = session.controles();
 
     QJsonArray pile;
     for (const Cellule& c : e.Pile) pile.append(cellule(c));
@@ -124,6 +125,9 @@ QJsonObject etatJson(const Calculatrice& calculatrice, std::string_view localeNu
         {QStringLiteral("focus"), texte(focus)},
         {QStringLiteral("beeps"), static_cast<qint64>(v.bips())},
         {QStringLiteral("manualOpened"), static_cast<qint64>(v.manuelsOuverts())},
+        {QStringLiteral("PressePapier"), texte(pressePapier)},
+        {QStringLiteral("undoDepth"), session.annulables()},
+        {QStringLiteral("redoDepth"), session.retablissables()},
         {QStringLiteral("localeNumeric"), texte(localeNumeric)},
     };
 }

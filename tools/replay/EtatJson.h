@@ -1,7 +1,7 @@
 // The calculator state and the control model as one line of JSON.
 #pragma once
 
-#include "core/Calculatrice.h"
+#include "session/Session.h"
 
 #include <QByteArray>
 #include <QJsonObject>
@@ -20,8 +20,10 @@ QJsonValue nombreJson(double v);
 // round-trip form and negative zero as -0.0.
 QByteArray ecrireJson(const QJsonObject& objet);
 
-// The whole state: the record, the controls, focus, beeps and manual requests, and
-// localeNumeric (the LC_NUMERIC locale the run uses).
-QJsonObject etatJson(const Calculatrice& calculatrice, std::string_view localeNumeric);
+// The whole state: the record, the controls, focus, beeps and manual requests, the
+// clipboard (what the last copy gave), the depths of undo and redo, and localeNumeric
+// (the LC_NUMERIC locale the run uses).
+QJsonObject etatJson(const Session& session, std::string_view pressePapier,
+                     std::string_view localeNumeric);
 
 } // namespace tarvex::replay

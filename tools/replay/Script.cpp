@@ -2,7 +2,7 @@
 // before anything runs.
 #include "Script.h"
 
-#include "core/Calculatrice.h"
+#include "core/Controles.h"
 
 #include <array>
 #include <charconv>
@@ -42,6 +42,13 @@ constexpr std::array<std::pair<std::string_view, std::int32_t>, 5> NomsTouches{{
     {"Space", 32},
 }};
 
+constexpr std::array<std::pair<std::string_view, Verbe>, 4> VerbesSansArgument{{
+    {"dump", Verbe::Dump},
+    {"copy", Verbe::Copie},
+    {"undo", Verbe::Annuler},
+    {"redo", Verbe::Retablir},
+}};
+
 // Reads one event line (already known to be neither blank nor a comment).
 std::optional<std::string> lireLigne(std::string_view ligne, int numero, Script& script)
 {
@@ -50,14 +57,20 @@ std::optional<std::string> lireLigne(std::string_view ligne, int numero, Script&
     while (finVerbe < texte.size() && !estBlanc(texte[finVerbe])) ++finVerbe;
     const std::string_view verbe = texte.substr(0, finVerbe);
 
-    if (verbe == "type") {
+    if (verbe == "type" || verbe == "paste") {
         // The text is the rest of the line after the one blank that follows the verb;
-        // its own blanks, trailing ones included, are key presses.
+        // its own blanks, trailing ones included, are key presses or pasted.
         const std::string_view reste = texte.substr(finVerbe);
         const std::string_view argument = reste.empty() ? reste : reste.substr(1);
-        if (argument.empty()) return "type needs a text to type";
         const auto points = decoderUtf8(argument);
         if (!points) return "the text is not valid UTF-8";
+        if (verbe == "paste") { // an empty clipboard too
+            script.evenements.push_back({Verbe::Coller, numero, Ctl::cmdEnter,
+                                         static_cast<std::int32_t>(script.textes.size())});
+            script.textes.emplace_back(argument);
+            return std::nullopt;
+        }
+        if (argument.empty()) return "type needs a text to type";
         for (char32_t p : *points)
             script.evenements.push_back(
                 {Verbe::Touche, numero, Ctl::cmdEnter, static_cast<std::int32_t>(p)});
@@ -65,10 +78,11 @@ std::optional<std::string> lireLigne(std::string_view ligne, int numero, Script&
     }
 
     const std::string_view argument = sansBlancsGauche(sansBlancsDroite(texte.substr(finVerbe)));
-    if (verbe == "dump") {
-        if (!argument.empty()) return "dump takes no argument";
-        script.evenements.push_back({Verbe::Dump, numero});
-        ++script.nbDumps;
+    for (const auto& [mot, v] : VerbesSansArgument) {
+        if (verbe != mot) continue;
+        if (!argument.empty()) return std::string(verbe) + " takes no argument";
+        script.evenements.push_back({v, numero});
+        script.nbDumps += v == Verbe::Dump;
         return std::nullopt;
     }
     if (verbe == "click" || verbe == "dblclick") {
@@ -76,7 +90,7 @@ std::optional<std::string> lireLigne(std::string_view ligne, int numero, Script&
         const auto controle = controleParNom(argument);
         if (!controle) return "unknown control " + entreGuillemets(argument);
         if (verbe == "click") {
-            if (!Calculatrice::accepteClic(*controle))
+            if (!accepteClic(*controle))
                 return "control " + entreGuillemets(argument) + " takes no click";
             script.evenements.push_back({Verbe::Clic, numero, *controle});
         } else {

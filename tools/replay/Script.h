@@ -12,18 +12,28 @@
 
 namespace tarvex::replay {
 
-enum class Verbe : std::uint8_t { Clic, DoubleClic, Touche, Dump };
+enum class Verbe : std::uint8_t {
+    Clic,
+    DoubleClic,
+    Touche,
+    Dump,
+    Copie,
+    Coller,
+    Annuler,
+    Retablir
+};
 
 // One event; a `type` line gives one Touche per character, all with its line number.
 struct Evenement {
     Verbe verbe;
     int ligne;
     Ctl controle = Ctl::cmdEnter; // Clic, DoubleClic
-    std::int32_t code = 0;        // Touche
+    std::int32_t code = 0;        // Touche; for Coller, its text in Script::textes
 };
 
 struct Script {
     std::vector<Evenement> evenements;
+    std::vector<std::string> textes; // the texts of the `paste` lines
     int nbDumps = 0;
 };
 

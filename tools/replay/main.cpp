@@ -1,8 +1,9 @@
-// tarvex-replay [SCRIPT]: replays a script of clicks and key presses on the calculator,
-// without a window, and prints its state as JSON, one line per dump.
+// tarvex-replay [SCRIPT]: replays a script of clicks, key presses, copies, pastes, undos and
+// redos on a session of the calculator, without a window, and prints its state as JSON, one
+// line per dump.
 #include "EtatJson.h"
 #include "Script.h"
-#include "core/Calculatrice.h"
+#include "session/Session.h"
 
 #include <QByteArray>
 
@@ -41,18 +42,23 @@ bool lireTout(const char* chemin, std::string& contenu, std::string& erreur)
 
 QByteArray rejouer(const Script& script, std::string_view localeNumeric)
 {
-    Calculatrice calculatrice;
+    Session session;
+    std::string pressePapier; // the clipboard: what the last copy gave
     QByteArray sortie;
     const auto dump = [&] {
-        sortie += ecrireJson(etatJson(calculatrice, localeNumeric));
+        sortie += ecrireJson(etatJson(session, pressePapier, localeNumeric));
         sortie += '\n';
     };
     for (const Evenement& ev : script.evenements) {
         switch (ev.verbe) {
-        case Verbe::Clic: calculatrice.cliquer(ev.controle); break;
-        case Verbe::DoubleClic: calculatrice.doubleCliquer(ev.controle); break;
-        case Verbe::Touche: calculatrice.Form_KeyPress(ev.code); break;
+        case Verbe::Clic: session.cliquer(ev.controle); break;
+        case Verbe::DoubleClic: session.doubleCliquer(ev.controle); break;
+        case Verbe::Touche: session.appuyer(ev.code); break;
         case Verbe::Dump: dump(); break;
+        case Verbe::Copie: pressePapier = session.copier(); break;
+        case Verbe::Coller: session.coller(script.textes[static_cast<std::size_t>(ev.code)]); break;
+        case Verbe::Annuler: session.annuler(); break;
+        case Verbe::Retablir: session.retablir(); break;
         }
     }
     if (script.nbDumps == 0) dump();

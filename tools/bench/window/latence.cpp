@@ -94,7 +94,7 @@ int main(int argc, char** argv)
     fenetre.show();
     QApplication::processEvents();
     auto* resultat = static_cast<QLabel*>(fenetre.widget(tarvex::Ctl::lblResultat));
-    const auto& modele = fenetre.calculatrice().controles();
+    const auto& modele = fenetre.session().controles();
     CompteurPeinture peintures;
     resultat->installEventFilter(&peintures);
 

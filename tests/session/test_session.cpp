@@ -1,0 +1,82 @@
+// The paste reader as data rows, the journal's lines, and the walk back through a full history.
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cfloat>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <utility>
+
+#include "session/Collage.h"
+#include "session/Session.h"
+
+using namespace tarvex;
+
+namespace {
+
+TEST(Collage, LecturesEtRefus)
+{
+    const std::string un64(64, '1');
+    // clang-format off
+    const std::pair<std::string, double> lus[] = {
+        // blanks around, signs; groups of three in the integer part, separators mixed
+        {" \t\r\n 42 \u00A0\u202F", 42}, {"+5", 5}, {"\u22125", -5}, {"-0", -0.0},
+        {"1 234", 1234}, {"1\u00A0234\u202F567'890", 1234567890},
+        // "." and ",": the last of both, one alone once, or several times
+        {"1,234", 1.234}, {"1.234", 1.234}, {"1.234.567", 1234567}, {"1,234,567.5", 1234567.5},
+        {"1.234.567,5", 1234567.5}, {".5", 0.5}, {"5.", 5}, {"-,5", -0.5},
+        // exponent, 64 characters, the largest double, underflow to the nearest double
+        {"2,5e\u22122", 0.025}, {"1E+3", 1000}, {" " + un64 + " ", 1.1111111111111111e63},
+        {"1.7976931348623157e308", DBL_MAX}, {"1.7976931348623158e308", DBL_MAX},
+        {"1e-400", 0.0}, {"-1e-400", -0.0}, {"3e-324", 5e-324}, {"2e-324", 0.0}};
+    const std::string refus[] = {
+        "", " \u00A0", "- 5", "+-5", "5-", "1234 567", "12 34", "1  234", " 1 234,567 8", "1\t234",
+        "1,23,4", "1.5,3", "1.234,5.6", ".", "1.2.3", "1e", "e3", "1e3.5", "1e 3", "1e3e3",
+        "\u0661\u0662", "12a", "0x10", un64 + "1", "1.7976931348623159e308", "-1e400"};
+    // clang-format on
+    for (const auto& [texte, valeur] : lus) {
+        const std::optional<double> lu = lireCollage(texte);
+        EXPECT_TRUE(lu && std::bit_cast<std::uint64_t>(*lu) == std::bit_cast<std::uint64_t>(valeur))
+            << texte << " read " << lu.value_or(-1);
+    }
+    for (const std::string& texte : refus) EXPECT_FALSE(lireCollage(texte)) << texte;
+}
+
+TEST(Journal, UneLigneParEvenementEnregistreEtParRetour)
+{
+    Session s;
+    for (char c : std::string("1f2f\tX")) s.appuyer(c); // Tab beeps: no line
+    s.cliquer(Ctl::cmdCos);                             // pressed as "sx", shown as "Cos"
+    s.appuyer(13);
+    s.coller("abc");
+    s.coller(" 1 234,5\n");
+    s.appuyer(27);
+    s.annuler();
+    s.retablir();
+    EXPECT_EQ(s.journal().texte(), "1\t1\nf\t1\n2\t2\nf\t2\nX\t2\nsx\t7.0710678E-01\n"
+                                   "Entrée\t0.0000000E+00\nColler 1 234,5\t1.2345000E+03\n"
+                                   "Échap\t1.2345000E+03\nAnnuler\t1.2345000E+03\n"
+                                   "Rétablir\t1.2345000E+03\n");
+    for (int i = 0; i < 10005; ++i) s.appuyer(i % 2 ? '+' : '1');
+    EXPECT_EQ(s.journal().taille(), Journal::Capacite);
+    EXPECT_EQ(s.journal()[0].touche, "+"); // the 11 lines above and 5 more are gone
+    s.effacerJournal();
+    EXPECT_EQ(s.journal().taille(), 0u);
+}
+
+TEST(Historique, CentPasGardesLesPlusAnciensOublies)
+{
+    Session s;
+    for (int i = 0; i < 105; ++i) s.appuyer(i % 2 ? '+' : '1'); // 1+1+...: 105 steps
+    int annules = 0;
+    while (s.annuler()) ++annules;
+    EXPECT_EQ(annules, 100);
+    EXPECT_EQ(s.controles().bips(), 1);
+    // back to the state after the fifth event: 1+1+ and the entry 1
+    EXPECT_EQ(s.controles()[Ctl::lblResultat].legende, "1");
+    EXPECT_EQ(s.etat().Pile[IdxX].nombreBrut(), 2);
+    EXPECT_EQ(s.retablissables(), 100);
+}
+
+} // namespace
