@@ -1,5 +1,7 @@
 #include "ui/Apparence.h"
 
+#include <QFontDatabase>
+
 namespace tarvex {
 
 const QPalette& paletteClaire()
@@ -46,11 +48,21 @@ QColor couleurQt(Couleur c)
 
 QFont police(Police p, int zoom)
 {
-    QFont f;
     // The design font first; metric-compatible sans-serif fonts keep the layout elsewhere.
-    f.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                   QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
-                   QStringLiteral("DejaVu Sans"), QStringLiteral("Sans Serif")});
+    // The first one installed is chosen once: each family that is missing costs every font
+    // a search of the system's fonts.
+    static const QStringList familles = [] {
+        const QStringList voulues{QStringLiteral("MS Sans Serif"),
+                                  QStringLiteral("Microsoft Sans Serif"),
+                                  QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                                  QStringLiteral("DejaVu Sans")};
+        const QStringList installees = QFontDatabase::families();
+        for (const QString& f : voulues)
+            if (installees.contains(f, Qt::CaseInsensitive)) return QStringList{f};
+        return voulues + QStringList{QStringLiteral("Sans Serif")};
+    }();
+    QFont f;
+    f.setFamilies(familles);
     f.setPointSizeF(p.points * zoom / 100.0);
     f.setBold(p.gras);
     return f;

@@ -8,28 +8,44 @@ namespace tarvex {
 
 namespace {
 
-// The caption's lines: one per paragraph, or broken at the blanks to `largeur`.
-QStringList couper(const QString& texte, const QFontMetricsF& m, qreal largeur, bool retour)
-{
+// The caption's lines, one per paragraph or broken at the blanks to `largeur`, and the
+// width of the widest.
+struct Coupe {
     QStringList lignes;
+    qreal large = 0;
+};
+
+Coupe couper(const QString& texte, const QFontMetricsF& m, qreal largeur, bool retour)
+{
+    Coupe c;
+    const auto ajouter = [&c](const QString& ligne, qreal l) {
+        c.lignes << ligne;
+        c.large = std::max(c.large, l);
+    };
     for (const QString& paragraphe : texte.split(QLatin1Char('\n'))) {
-        if (!retour || m.horizontalAdvance(paragraphe) <= largeur) {
-            lignes << paragraphe;
+        const qreal tout = m.horizontalAdvance(paragraphe);
+        if (!retour || tout <= largeur) {
+            ajouter(paragraphe, tout);
             continue;
         }
         QString ligne;
+        qreal l = 0;
         for (const QString& mot : paragraphe.split(QLatin1Char(' '))) {
-            const QString essai = ligne.isEmpty() ? mot : ligne + QLatin1Char(' ') + mot;
-            if (!ligne.trimmed().isEmpty() && m.horizontalAdvance(essai.trimmed()) > largeur) {
-                lignes << ligne.trimmed();
+            const QString essai =
+                (ligne.isEmpty() ? mot : ligne + QLatin1Char(' ') + mot).trimmed();
+            const qreal e = m.horizontalAdvance(essai);
+            if (!ligne.trimmed().isEmpty() && e > largeur) {
+                ajouter(ligne.trimmed(), l);
                 ligne = mot;
+                l = m.horizontalAdvance(mot);
             } else {
-                ligne = essai;
+                ligne = ligne.isEmpty() ? mot : ligne + QLatin1Char(' ') + mot;
+                l = e;
             }
         }
-        lignes << ligne.trimmed();
+        ajouter(ligne.trimmed(), l);
     }
-    return lignes;
+    return c;
 }
 
 qreal hauteur(const QFontMetricsF& m, qsizetype lignes)
@@ -37,12 +53,9 @@ qreal hauteur(const QFontMetricsF& m, qsizetype lignes)
     return m.height() + m.lineSpacing() * static_cast<qreal>(lignes - 1);
 }
 
-bool tient(const QStringList& lignes, const QFontMetricsF& m, QSizeF place)
+bool tient(const Coupe& c, const QFontMetricsF& m, QSizeF place)
 {
-    if (hauteur(m, lignes.size()) > place.height()) return false;
-    for (const QString& l : lignes)
-        if (m.horizontalAdvance(l) > place.width()) return false;
-    return true;
+    return c.large <= place.width() && hauteur(m, c.lignes.size()) <= place.height();
 }
 
 } // namespace
@@ -52,32 +65,43 @@ Ajustement ajuster(const QFont& police, const QString& texte, QSizeF place, bool
 {
     Ajustement a{police, {}};
     const qreal taille = police.pointSizeF();
-    {
-        const QFontMetricsF m(police);
-        a.lignes = couper(texte, m, place.width(), retour);
-        if (tient(a.lignes, m, place)) return a; // nearly every caption: one measurement
+    const QFontMetricsF m0(police);
+    const Coupe c0 = couper(texte, m0, place.width(), retour);
+    a.lignes = c0.lignes;
+    if (tient(c0, m0, place)) return a; // nearly every caption: one measurement
+    // The largest size in quarter points that fits. Each size drawn loads a font, so the
+    // search measures at the design size, with widths and heights taken in proportion to
+    // the size; the size found is then checked with its own font, and lowered while the
+    // rounding of its glyphs makes it too wide.
+    const auto quart = [](qreal p) { return std::floor(p * 4.0) / 4.0; };
+    const auto tientA = [&](qreal t) {
+        const qreal k = t / taille;
+        const Coupe c = couper(texte, m0, place.width() / k, retour);
+        return c.large * k <= place.width() && hauteur(m0, c.lignes.size()) * k <= place.height();
+    };
+    qreal bas = quart(plancher), haut = taille - 0.25, trouve = 0;
+    while (bas <= haut) {
+        const qreal milieu = bas + quart((haut - bas) / 2.0);
+        if (tientA(milieu)) {
+            trouve = milieu;
+            bas = milieu + 0.25;
+        } else {
+            haut = milieu - 0.25;
+        }
     }
-    // Smaller sizes, in quarter points; a caption on one line starts from the size its
-    // width asks for, since the width of a text is nearly proportional to the size.
-    qreal essai = taille - 0.25;
-    if (!retour && !texte.contains(QLatin1Char('\n'))) {
-        const QFontMetricsF m(police);
-        const qreal largeur = m.horizontalAdvance(texte), haut = m.height();
-        const qreal rapport =
-            std::min(place.width() / std::max(largeur, 1.0), place.height() / std::max(haut, 1.0));
-        essai = std::min(essai, std::floor(taille * rapport * 4.0) / 4.0 + 0.25);
-    }
-    for (; essai >= plancher; essai -= 0.25) {
-        a.police.setPointSizeF(essai);
+    for (; trouve >= plancher; trouve -= 0.25) {
+        a.police.setPointSizeF(trouve);
         const QFontMetricsF m(a.police);
-        a.lignes = couper(texte, m, place.width(), retour);
-        if (tient(a.lignes, m, place)) return a;
+        const Coupe c = couper(texte, m, place.width(), retour);
+        if (!tient(c, m, place)) continue;
+        a.lignes = c.lignes;
+        return a;
     }
     // Below the floor: at the floor, each line elided in the middle; lines that cannot all
     // stand one above the other are put back on one.
     a.police.setPointSizeF(plancher);
     const QFontMetricsF m(a.police);
-    a.lignes = couper(texte, m, place.width(), retour);
+    a.lignes = couper(texte, m, place.width(), retour).lignes;
     if (hauteur(m, a.lignes.size()) > place.height())
         a.lignes = QStringList{a.lignes.join(QLatin1Char(' '))};
     for (QString& l : a.lignes) l = m.elidedText(l, Qt::ElideMiddle, place.width());
