@@ -85,6 +85,8 @@ QAccessibleInterface* fabrique(const QString&, QObject* objet)
         return new BoutonAccessible(o, QAccessible::RadioButton, [o] { o->click(); });
     if (auto* i = dynamic_cast<IconeManuel*>(objet))
         return new BoutonAccessible(i, QAccessible::Button, [i] { i->ouvrir(); });
+    if (auto* c = dynamic_cast<Cadre*>(objet))
+        return new QAccessibleWidget(c, QAccessible::Grouping);
     if (auto* a = dynamic_cast<Affichage*>(objet))
         return new QAccessibleWidget(a, QAccessible::Window);
     return nullptr;

@@ -214,7 +214,7 @@ void Affichage::appliquer(Ctl c)
         case Genre::Label: static_cast<QLabel*>(w)->setText(t); break;
         case Genre::Bouton:
         case Genre::Option: static_cast<QAbstractButton*>(w)->setText(t); break;
-        case Genre::Cadre: static_cast<QGroupBox*>(w)->setTitle(t); break;
+        case Genre::Cadre: static_cast<Cadre*>(w)->setTitle(t); break;
         case Genre::Ole: break;
         }
         if (c == Ctl::lblResultat) annoncerTexte(w, avant, t);

@@ -13,6 +13,7 @@ namespace {
 struct Coupe {
     QStringList lignes;
     qreal large = 0;
+    QRectF encre = {}; // a single line: the box of its ink, from its baseline
 };
 
 Coupe couper(const QString& texte, const QFontMetricsF& m, qreal largeur, bool retour)
@@ -45,6 +46,8 @@ Coupe couper(const QString& texte, const QFontMetricsF& m, qreal largeur, bool r
         }
         ajouter(ligne.trimmed(), l);
     }
+    // One line needs the height of its ink, not of the font's tallest and deepest glyphs.
+    if (c.lignes.size() == 1) c.encre = m.tightBoundingRect(c.lignes[0]);
     return c;
 }
 
@@ -53,9 +56,14 @@ qreal hauteur(const QFontMetricsF& m, qsizetype lignes)
     return m.height() + m.lineSpacing() * static_cast<qreal>(lignes - 1);
 }
 
+qreal hauteur(const Coupe& c, const QFontMetricsF& m)
+{
+    return c.lignes.size() == 1 ? c.encre.height() : hauteur(m, c.lignes.size());
+}
+
 bool tient(const Coupe& c, const QFontMetricsF& m, QSizeF place)
 {
-    return c.large <= place.width() && hauteur(m, c.lignes.size()) <= place.height();
+    return c.large <= place.width() && hauteur(c, m) <= place.height();
 }
 
 } // namespace
@@ -68,6 +76,7 @@ Ajustement ajuster(const QFont& police, const QString& texte, QSizeF place, bool
     const QFontMetricsF m0(police);
     const Coupe c0 = couper(texte, m0, place.width(), retour);
     a.lignes = c0.lignes;
+    a.encre = c0.encre;
     if (tient(c0, m0, place)) return a; // nearly every caption: one measurement
     // The largest size in quarter points that fits. Each size drawn loads a font, so the
     // search measures at the design size, with widths and heights taken in proportion to
@@ -77,7 +86,7 @@ Ajustement ajuster(const QFont& police, const QString& texte, QSizeF place, bool
     const auto tientA = [&](qreal t) {
         const qreal k = t / taille;
         const Coupe c = couper(texte, m0, place.width() / k, retour);
-        return c.large * k <= place.width() && hauteur(m0, c.lignes.size()) * k <= place.height();
+        return c.large * k <= place.width() && hauteur(c, m0) * k <= place.height();
     };
     qreal bas = quart(plancher), haut = taille - 0.25, trouve = 0;
     while (bas <= haut) {
@@ -95,6 +104,7 @@ Ajustement ajuster(const QFont& police, const QString& texte, QSizeF place, bool
         const Coupe c = couper(texte, m, place.width(), retour);
         if (!tient(c, m, place)) continue;
         a.lignes = c.lignes;
+        a.encre = c.encre;
         return a;
     }
     // Below the floor: at the floor, each line elided in the middle; lines that cannot all
@@ -105,6 +115,7 @@ Ajustement ajuster(const QFont& police, const QString& texte, QSizeF place, bool
     if (hauteur(m, a.lignes.size()) > place.height())
         a.lignes = QStringList{a.lignes.join(QLatin1Char(' '))};
     for (QString& l : a.lignes) l = m.elidedText(l, Qt::ElideMiddle, place.width());
+    if (a.lignes.size() == 1) a.encre = m.tightBoundingRect(a.lignes[0]);
     return a;
 }
 
@@ -127,6 +138,13 @@ void Legende::dessiner(QPainter& peintre, const QRectF& zone, const QString& tex
     const QFontMetricsF m(a.police);
     const qreal h = hauteur(m, a.lignes.size());
     qreal y = centre ? zone.top() + (zone.height() - h) / 2 : zone.top();
+    if (a.lignes.size() == 1) {
+        // One line: its ink kept inside the zone, moved up or down only as far as needed.
+        const qreal base =
+            std::clamp(y + m.ascent(), zone.top() - a.encre.top(),
+                       std::max(zone.top() - a.encre.top(), zone.bottom() - a.encre.bottom()));
+        y = base - m.ascent();
+    }
     const int drapeaux =
         Qt::TextSingleLine | Qt::AlignTop | (centre ? Qt::AlignHCenter : Qt::AlignLeft);
     for (const QString& l : a.lignes) {

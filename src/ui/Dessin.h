@@ -3,7 +3,6 @@
 // down to a legible floor; below it, it is elided in the middle with "…".
 #pragma once
 
-#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -16,6 +15,7 @@ namespace tarvex {
 struct Ajustement {
     QFont police;
     QStringList lignes;
+    QRectF encre = {}; // a single line: the box of its ink, from its baseline
 };
 
 // `retour`: the caption may be broken into lines at its blanks ('\n' always breaks);
@@ -88,13 +88,24 @@ protected:
     bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
 };
 
-class Cadre : public QGroupBox {
+// A group box: an etched frame with its title. A plain widget: the style's group box
+// measures its title with the font database before the window is shown.
+class Cadre : public QWidget {
 public:
-    using QGroupBox::QGroupBox;
+    using QWidget::QWidget;
+    QString title() const { return titre_; }
+    void setTitle(const QString& t)
+    {
+        titre_ = t;
+        update();
+    }
     Legende legende;
 
 protected:
     void paintEvent(QPaintEvent*) override;
+
+private:
+    QString titre_;
 };
 
 // The caption's layout of a control of the window; none for the manual's icon.

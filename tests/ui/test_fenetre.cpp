@@ -79,7 +79,8 @@ void cliquer(Affichage& a, Ctl c)
 
 QString legende(QWidget* w)
 {
-    return w->property(qobject_cast<QGroupBox*>(w) ? "title" : "text").toString();
+    auto* cadre = dynamic_cast<Cadre*>(w);
+    return cadre ? cadre->title() : w->property("text").toString();
 }
 
 // Every difference between the widgets and a state printed by tarvex-replay.
@@ -303,7 +304,8 @@ TEST(Fenetre, LegendesEntieres)
         QString d, dessine = l->dernier().lignes.join(QString());
         for (const QString& ligne : l->dernier().lignes)
             if (m.horizontalAdvance(ligne) > l->place().width()) d += "too wide: " + ligne + '\n';
-        if (m.height() + m.lineSpacing() * double(l->dernier().lignes.size() - 1) >
+        const auto n = l->dernier().lignes.size(); // one line: the height of its ink
+        if ((n == 1 ? l->dernier().encre.height() : m.height() + m.lineSpacing() * double(n - 1)) >
             l->place().height())
             d += "too high\n";
         if (dessine.remove(' ') != legende(a.widget(c)).remove(' ').remove('\n'))
@@ -330,9 +332,11 @@ TEST(Fenetre, LegendesEntieres)
         f.setPointSizeF(d.police.points), f.setBold(d.police.gras);
         a.widget(d.id)->setFont(f);
     }
-    for (const DefinitionControle& d : tableControles())
-        if (legendeDe(a.widget(d.id)) && a.widget(d.id)->isVisible())
+    for (const DefinitionControle& d : tableControles()) {
+        if (legendeDe(a.widget(d.id)) && a.widget(d.id)->isVisible()) {
             EXPECT_EQ(defaut(d.id), "") << d.nom;
+        }
+    }
 }
 
 TEST(Fenetre, CopierDonneLeTexteAffiche)
