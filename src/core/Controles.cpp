@@ -157,8 +157,8 @@ const std::array<DefinitionControle, NbControles>& tableControles()
         cadre(Ctl::Frame5, "Frame5", 4440, 6720, 5295, 1215, "Corrections", TexteSurligne),
         bouton(Ctl::cmdPermutation, "cmdPermutation", &C::cmdPermutation_Click, Ctl::Frame5, 120, 480, 1095, 540, "Permute x et y", "Permutation de x et y", Gras975, true),
         bouton(Ctl::cmdClear, "cmdClear", &C::cmdClear_Click, Ctl::Frame5, 1440, 480, 1095, 540, "Efface affichage ", "Réinitialisation de la calculatrice", Gras975, false),
-        bouton(Ctl::cmdEraseLonP, "cmdEraseLonP", &C::cmdEraseLonP_Click, Ctl::Frame5, 2760, 480, 1095, 615, "Efface dernier de la  pile", {}, Petit, false),
-        bouton(Ctl::cmdEraseP, "cmdEraseP", &C::cmdEraseP_Click, Ctl::Frame5, 4080, 480, 1095, 540, "Efface Pile", "Efface la dernière touche (backspace)", Gras975, true),
+        bouton(Ctl::cmdEraseLonP, "cmdEraseLonP", &C::cmdEraseLonP_Click, Ctl::Frame5, 2760, 480, 1095, 615, "Efface dernier de la  pile", "Efface la dernière touche (backspace)", Petit, false),
+        bouton(Ctl::cmdEraseP, "cmdEraseP", &C::cmdEraseP_Click, Ctl::Frame5, 4080, 480, 1095, 540, "Efface Pile", "Efface toute la pile", Gras975, true),
 
         label(Ctl::Label7, "Label7", {}, 3000, 6600, 735, 375, "Aide", {}, TexteSurligne, Gris, Gras12),
         {Ctl::OLE1, "OLE1", Genre::Ole, std::nullopt, 2640, 6960, 1455, 975, "", {}, TexteFenetre, Gris, Gras975, false, true, true, false, nullptr},

@@ -77,6 +77,10 @@ bool accepteClic(Ctl c);
 // The control of that name ("cmdChiffre(3)"), if the window has one.
 std::optional<Ctl> controleParNom(std::string_view nom);
 
+// The French name a screen reader gives the control that shows this caption: a key that
+// the statistics mode relabels is named after its statistic while it shows it.
+std::string_view nomAccessible(Ctl c, std::string_view legende);
+
 // What a control shows at run time.
 struct EtatControle {
     std::string legende;

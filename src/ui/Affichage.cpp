@@ -2,101 +2,28 @@
 // session, and the control model copied back into the widgets after each event.
 #include "ui/Affichage.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
-#include <QDesktopServices>
-#include <QFile>
-#include <QGroupBox>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QMenu>
-#include <QPainter>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QStyle>
-#include <QStyleOptionButton>
-#include <QStylePainter>
-#include <QTemporaryDir>
-#include <QUrl>
+#include <QScreen>
+#include <QToolTip>
 
+#include "ui/Accessibilite.h"
 #include "ui/Apparence.h"
+#include "ui/Dessin.h"
+#include "ui/Manuel.h"
 
 namespace tarvex {
 
 namespace {
 
-// OLE1: the manual as an icon, opened by a double click.
-class IconeManuel : public QLabel {
-public:
-    IconeManuel(QWidget* parent, std::function<void()> ouvrir)
-        : QLabel(parent), ouvrir_(std::move(ouvrir))
-    {}
-
-protected:
-    void mouseDoubleClickEvent(QMouseEvent*) override { ouvrir_(); }
-
-private:
-    std::function<void()> ouvrir_;
-};
-
-// A push button whose caption wraps onto several lines when it is wider than the button,
-// as the long captions of the correction keys need.
-class BoutonMultiligne : public QPushButton {
-public:
-    using QPushButton::QPushButton;
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QStylePainter peintre(this);
-        QStyleOptionButton option;
-        initStyleOption(&option);
-        const QString legende = option.text;
-        option.text.clear();
-        peintre.drawControl(QStyle::CE_PushButton, option);
-        const QRect zone = rect().adjusted(3, 1, -3, -1);
-        // Wrap a caption that is too wide; if the lines still do not fit, shrink the font a
-        // little rather than cut the caption.
-        const QFontMetrics mesures = fontMetrics();
-        if (mesures.horizontalAdvance(legende) <= zone.width() &&
-            mesures.height() <= zone.height()) {
-            // Nearly every caption fits on one line: no word-wrap measurement.
-            peintre.drawItemText(zone, Qt::AlignCenter, option.palette, isEnabled(), legende,
-                                 QPalette::ButtonText);
-            return;
-        }
-        const int drapeaux = Qt::AlignCenter | Qt::TextWordWrap;
-        QFont f = font();
-        while (f.pointSizeF() > 6.0) {
-            const QRect besoin = QFontMetrics(f).boundingRect(zone, drapeaux, legende);
-            if (besoin.width() <= zone.width() && besoin.height() <= zone.height()) break;
-            f.setPointSizeF(f.pointSizeF() - 0.5);
-        }
-        peintre.setFont(f);
-        peintre.drawItemText(zone, drapeaux, option.palette, isEnabled(), legende,
-                             QPalette::ButtonText);
-    }
-};
-
-// Labels wrap their words, except the one-line displays of numbers.
+// Labels break their captions into lines, except the one-line displays of numbers.
 bool multiligne(Ctl c) { return c == Ctl::Label9 || c == Ctl::Label8 || c == Ctl::Label7; }
-
-// The manual's icon: a page with a folded corner, drawn rather than taken from the desktop's
-// icon theme, whose lookup was a quarter of the start-up's instructions.
-QPixmap iconePage(int cote, qreal echelle)
+// The five stack lines show their number whole, however small that makes it.
+bool ligneDePile(Ctl c)
 {
-    QPixmap p(QSize(cote, cote) * echelle);
-    p.setDevicePixelRatio(echelle);
-    p.fill(Qt::transparent);
-    QPainter peintre(&p);
-    peintre.setRenderHint(QPainter::Antialiasing);
-    const qreal l = cote * 0.75, g = (cote - l) / 2, pli = cote * 0.25, h = cote - 0.5;
-    peintre.setPen(QPen(Qt::black, 1));
-    peintre.setBrush(Qt::white);
-    peintre.drawPolygon(QPolygonF{{g, 0.5}, {g + l - pli, 0.5}, {g + l, pli}, {g + l, h}, {g, h}});
-    peintre.drawPolyline(QPolygonF{{g + l - pli, 0.5}, {g + l - pli, pli}, {g + l, pli}});
-    return p;
+    return indice(c) >= indice(Ctl::Label1) && indice(c) <= indice(Ctl::Label5);
 }
 
 QString texte(std::string_view s)
@@ -104,25 +31,58 @@ QString texte(std::string_view s)
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
+// The tooltip as a screen reader says it: its quotation marks are not read out.
+QString description(const std::string& infobulle)
+{
+    return QString::fromStdString(infobulle).remove(QLatin1Char('"'));
+}
+
+// With Ctrl, Alt or Meta held a key is no character, unless it is AltGr: the keyboard's
+// third level, or Ctrl+Alt giving a printable character as some systems report AltGr.
+bool estCaractere(const QKeyEvent& t)
+{
+    const Qt::KeyboardModifiers m = t.modifiers();
+    if (t.text().isEmpty()) return false;
+    if (m & Qt::GroupSwitchModifier) return true;
+    if (!(m & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) return true;
+    const bool altGr =
+        (m & Qt::ControlModifier) && (m & Qt::AltModifier) && !(m & Qt::MetaModifier);
+    return altGr &&
+           std::all_of(t.text().begin(), t.text().end(), [](QChar c) { return c.isPrint(); });
+}
+
+// Room kept around the window for the desktop's frame and title bar when it chooses its zoom.
+constexpr QSize MargeCadre(10, 40);
+
 } // namespace
 
-Affichage::Affichage()
-    : ouvreur_(
-          [](const QString& chemin) { QDesktopServices::openUrl(QUrl::fromLocalFile(chemin)); })
+Affichage::Affichage() : manuel_(new Manuel(this))
 {
+    installerAccessibilite();
     setObjectName("Affichage");
     setWindowTitle("Tarvex V2.0");
-    setFixedSize(pixels(9855), pixels(8460));
-    QPalette p = palette();
+    // Nothing of the desktop's theme: the fixed light palette, the window grey.
+    QPalette p = paletteClaire();
     p.setColor(QPalette::Window, couleurQt(couleurs::Gris));
+    p.setResolveMask(~QPalette::ResolveMask(0));
     setPalette(p);
+    QToolTip::setPalette(paletteClaire());
     setAutoFillBackground(true);
     construire();
+    zoom_ = zoomDeDepart();
+    disposer();
     synchroniser();
     qApp->installEventFilter(this);
 }
 
 Affichage::~Affichage() { qApp->removeEventFilter(this); }
+
+void Affichage::ouvreurManuel(std::function<bool(const QString&)> ouvreur)
+{
+    manuel_->ouvreur(std::move(ouvreur));
+}
+
+QString Affichage::fichierManuel() { return manuel_->fichier(); }
 
 void Affichage::construire()
 {
@@ -130,52 +90,44 @@ void Affichage::construire()
         QWidget* parent = d.parent ? widget(*d.parent) : this;
         QWidget* w = nullptr;
         switch (d.genre) {
-        case Genre::Cadre: w = new QGroupBox(parent); break;
+        case Genre::Cadre: w = new Cadre(parent); break;
         case Genre::Option: {
-            auto* o = new QRadioButton(parent);
+            auto* o = new Option(parent);
             o->setAutoExclusive(false); // the model decides which option is selected
             QObject::connect(o, &QAbstractButton::clicked, this, [this, c = d.id] { cliquer(c); });
             w = o;
             break;
         }
         case Genre::Bouton: {
-            auto* b = new BoutonMultiligne(parent);
+            auto* b = new Touche(parent);
             b->setAutoDefault(false);
             QObject::connect(b, &QAbstractButton::clicked, this, [this, c = d.id] { cliquer(c); });
             w = b;
             break;
         }
         case Genre::Ole: {
-            auto* icone = new IconeManuel(parent, [this] {
-                session_.doubleCliquer(Ctl::OLE1);
-                synchroniser();
-            });
-            const int cote = pixels(d.hauteur) - 24;
-            icone->setPixmap(iconePage(cote, devicePixelRatioF()));
+            auto* icone = new IconeManuel(parent, [this] { doubleCliquer(Ctl::OLE1); });
             icone->setAlignment(Qt::AlignCenter);
             w = icone;
             break;
         }
         case Genre::Label: {
-            auto* l = new QLabel(parent);
+            auto* l = new Etiquette(parent, multiligne(d.id));
             l->setAutoFillBackground(true);
-            l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-            l->setWordWrap(multiligne(d.id));
+            l->setTextFormat(Qt::PlainText);
             w = l;
             break;
         }
         }
         w->setObjectName(texte(d.nom));
-        w->setGeometry(pixels(d.gauche), pixels(d.haut), pixels(d.largeur), pixels(d.hauteur));
-        w->setFont(police(d.police));
         w->setFocusPolicy(d.genre == Genre::Bouton || d.genre == Genre::Option ? Qt::StrongFocus
                                                                                : Qt::NoFocus);
         QPalette p = w->palette();
         p.setColor(QPalette::WindowText, couleurQt(d.texte));
         if (d.genre != Genre::Bouton) p.setColor(QPalette::Window, couleurQt(d.fond));
         w->setPalette(p);
+        w->setAccessibleName(texte(nomAccessible(d.id, d.legende)));
         widgets_[indice(d.id)] = w;
-        // Force the first synchronisation to write every property.
         // What a new widget shows: the first synchronisation writes every difference.
         montre_[indice(d.id)] = EtatControle{"", "", true, true, couleurs::FaceBouton, false};
     }
@@ -185,9 +137,50 @@ void Affichage::construire()
                      [this](const QPoint& pos) { menuContextuel(pos); });
 }
 
+void Affichage::zoomer(int pourcent)
+{
+    pourcent = std::clamp(pourcent, ZoomMin, ZoomMax);
+    if (pourcent == zoom_) return;
+    zoom_ = pourcent;
+    disposer();
+}
+
+int Affichage::zoomDeDepart() const
+{
+    const QScreen* ecran = screen();
+    if (ecran == nullptr) return 100;
+    const QSize place = ecran->availableGeometry().size() - MargeCadre;
+    int z = 100;
+    while (z > ZoomMin && (pixels(9855, z) > place.width() || pixels(8460, z) > place.height()))
+        z -= PasZoom;
+    return z;
+}
+
+// Geometry, fonts and the floor of the captions at the current zoom.
+void Affichage::disposer()
+{
+    setFixedSize(pixels(9855, zoom_), pixels(8460, zoom_));
+    for (const DefinitionControle& d : tableControles()) {
+        QWidget* w = widget(d.id);
+        w->setGeometry(pixels(d.gauche, zoom_), pixels(d.haut, zoom_), pixels(d.largeur, zoom_),
+                       pixels(d.hauteur, zoom_));
+        w->setFont(police(d.police, zoom_));
+        const qreal plancher = (ligneDePile(d.id) ? 1.0 : PlancherLisible) * zoom_ / 100.0;
+        if (Legende* l = legendeDe(w)) l->plancher(plancher);
+        if (auto* i = dynamic_cast<IconeManuel*>(w))
+            i->dessinerPage(pixels(d.hauteur - 360, zoom_));
+    }
+}
+
 void Affichage::cliquer(Ctl c)
 {
     session_.cliquer(c);
+    synchroniser();
+}
+
+void Affichage::doubleCliquer(Ctl c)
+{
+    session_.doubleCliquer(c);
     synchroniser();
 }
 
@@ -202,8 +195,7 @@ void Affichage::synchroniser()
     for (; bips_ < modele.bips(); ++bips_) QApplication::beep();
     if (manuels_ < modele.manuelsOuverts()) {
         manuels_ = modele.manuelsOuverts();
-        const QString chemin = fichierManuel();
-        if (!chemin.isEmpty()) ouvreur_(chemin);
+        manuel_->ouvrir();
     }
 }
 
@@ -215,21 +207,24 @@ void Affichage::appliquer(Ctl c)
     const DefinitionControle& d = definition(c);
 
     if (s.legende != m.legende) {
+        const QString avant = QString::fromStdString(m.legende);
         m.legende = s.legende;
         const QString t = QString::fromStdString(s.legende);
         switch (d.genre) {
         case Genre::Label: static_cast<QLabel*>(w)->setText(t); break;
         case Genre::Bouton:
         case Genre::Option: static_cast<QAbstractButton*>(w)->setText(t); break;
-        case Genre::Cadre: static_cast<QGroupBox*>(w)->setTitle(t); break;
+        case Genre::Cadre: static_cast<Cadre*>(w)->setTitle(t); break;
         case Genre::Ole: break;
         }
-        if (c == Ctl::lblResultat) w->setAccessibleDescription(t); // its value for screen readers
+        if (c == Ctl::lblResultat) annoncerTexte(w, avant, t);
+        const QString nom = texte(nomAccessible(c, s.legende));
+        if (nom != w->accessibleName()) w->setAccessibleName(nom);
     }
     if (s.infobulle != m.infobulle) {
         m.infobulle = s.infobulle;
         w->setToolTip(QString::fromStdString(s.infobulle));
-        w->setAccessibleName(nomAccessible(c, s));
+        w->setAccessibleDescription(description(s.infobulle));
     }
     if (s.visible != m.visible) {
         m.visible = s.visible;
@@ -241,11 +236,48 @@ void Affichage::appliquer(Ctl c)
     }
     if (s.fond != m.fond) {
         m.fond = s.fond;
-        if (d.peintFond) w->setStyleSheet(feuilleBouton(s.fond));
+        if (d.peintFond)
+            static_cast<Touche*>(w)->fond(s.fond == couleurs::FaceBouton ? QColor()
+                                                                         : couleurQt(s.fond));
     }
     // A click toggles an option's own mark behind the model's back: compare with the widget.
     m.selectionne = s.selectionne;
     if (d.genre == Genre::Option) static_cast<QAbstractButton*>(w)->setChecked(s.selectionne);
+}
+
+// The window's own shortcuts, before any key reaches the calculator. Keypad keys count as
+// the same keys; Shift counts.
+bool Affichage::raccourci(const QKeyEvent& touche)
+{
+    struct Raccourci {
+        Qt::Key cle;
+        Qt::KeyboardModifiers modificateurs;
+        bool repetee; // acts again while the key is held
+        void (*action)(Affichage&);
+    };
+    const auto plus = [](Affichage& a) { a.zoomer(a.zoom_ + PasZoom); };
+    const auto moins = [](Affichage& a) { a.zoomer(a.zoom_ - PasZoom); };
+    const auto normal = [](Affichage& a) { a.zoomer(100); };
+    constexpr Qt::KeyboardModifiers Ctrl = Qt::ControlModifier;
+    constexpr Qt::KeyboardModifiers CtrlMaj = Qt::ControlModifier | Qt::ShiftModifier;
+    // clang-format off
+    static const Raccourci raccourcis[] = {
+        {Qt::Key_F1,    {},      false, [](Affichage& a) { a.doubleCliquer(Ctl::OLE1); }},
+        {Qt::Key_Plus,  Ctrl,    true,  plus},
+        {Qt::Key_Plus,  CtrlMaj, true,  plus},   // "+" is a shifted key on many keyboards
+        {Qt::Key_Equal, Ctrl,    true,  plus},
+        {Qt::Key_Minus, Ctrl,    true,  moins},
+        {Qt::Key_0,     Ctrl,    false, normal},
+        {Qt::Key_0,     CtrlMaj, false, normal}, // "0" is a shifted key on French keyboards
+    };
+    // clang-format on
+    const Qt::KeyboardModifiers m = touche.modifiers() & ~Qt::KeypadModifier;
+    for (const Raccourci& r : raccourcis) {
+        if (r.cle != touche.key() || r.modificateurs != m) continue;
+        if (r.repetee || !touche.isAutoRepeat()) r.action(*this);
+        return true;
+    }
+    return false;
 }
 
 bool Affichage::eventFilter(QObject* objet, QEvent* evenement)
@@ -255,18 +287,14 @@ bool Affichage::eventFilter(QObject* objet, QEvent* evenement)
     auto* cible = qobject_cast<QWidget*>(objet);
     if (cible == nullptr || cible->window() != this) return false;
 
-    // Every key press goes to the calculator first and is consumed: the focused button
-    // never acts on it, and Tab does not move the focus.
+    // Every key press goes to the window's shortcuts or to the calculator and is consumed:
+    // the focused button never acts on it, and Tab does not move the focus. A key that
+    // gives no character (or that Ctrl, Alt or Meta change) does nothing, without a beep.
     if (type == QEvent::KeyPress) {
-        auto* touche = static_cast<QKeyEvent*>(evenement);
-        const QString t = touche->text();
-        if (t.isEmpty()) {
-            // A key that produces no character is no key press of the calculator; F1 asks
-            // for the manual like the double click.
-            if (touche->key() == Qt::Key_F1) session_.doubleCliquer(Ctl::OLE1);
-        } else {
-            for (char32_t code : t.toUcs4()) session_.appuyer(static_cast<std::int32_t>(code));
-        }
+        const auto& touche = *static_cast<QKeyEvent*>(evenement);
+        if (!raccourci(touche) && estCaractere(touche))
+            for (char32_t code : touche.text().toUcs4())
+                session_.appuyer(static_cast<std::int32_t>(code));
         synchroniser();
     }
     return true;
@@ -275,30 +303,13 @@ bool Affichage::eventFilter(QObject* objet, QEvent* evenement)
 void Affichage::menuContextuel(const QPoint& position)
 {
     QMenu menu(this);
+    menu.setPalette(paletteClaire());
     QAction* copier = menu.addAction(QStringLiteral("Copier"));
     QObject::connect(copier, &QAction::triggered, this, [this] {
         QGuiApplication::clipboard()->setText(
             QString::fromStdString(session_.controles()[Ctl::lblResultat].legende));
     });
     menu.exec(widget(Ctl::lblResultat)->mapToGlobal(position));
-}
-
-QString Affichage::fichierManuel()
-{
-    // Written once per run into a private directory (owner-only), and removed at exit.
-    if (!dossierManuel_) {
-        auto dossier = std::make_unique<QTemporaryDir>();
-        if (!dossier->isValid()) return {};
-        const QString chemin = dossier->filePath(QStringLiteral("Tarvex-manuel.pdf"));
-        QFile source(QStringLiteral(":/manuel/manuel.pdf"));
-        QFile cible(chemin);
-        if (!source.open(QIODevice::ReadOnly) || !cible.open(QIODevice::WriteOnly)) return {};
-        cible.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-        cible.write(source.readAll());
-        cible.close();
-        dossierManuel_ = std::move(dossier);
-    }
-    return dossierManuel_->filePath(QStringLiteral("Tarvex-manuel.pdf"));
 }
 
 } // namespace tarvex

@@ -7,13 +7,14 @@
 
 #include <array>
 #include <functional>
-#include <memory>
 
 #include "session/Session.h"
 
-class QTemporaryDir;
+class QKeyEvent;
 
 namespace tarvex {
+
+class Manuel;
 
 class Affichage : public QWidget {
 public:
@@ -23,31 +24,38 @@ public:
     Session& session() { return session_; }
     QWidget* widget(Ctl c) const { return widgets_[indice(c)]; }
 
-    // Opens the manual's PDF file; by default the desktop's PDF viewer (tests replace it).
-    void ouvreurManuel(std::function<void(const QString&)> ouvreur)
-    {
-        ouvreur_ = std::move(ouvreur);
-    }
-    // The manual written to the private temporary directory (written on first use).
+    // Opens the manual's PDF file; by default the desktop's PDF viewer through xdg-open
+    // (tests replace it). Returns false when no viewer could be started.
+    void ouvreurManuel(std::function<bool(const QString&)> ouvreur);
+    // The manual written to its private place (written again if it has gone).
     QString fichierManuel();
+
+    // The whole window, geometry and fonts, from 50 % to 300 % in steps of 10 %.
+    static constexpr int ZoomMin = 50, ZoomMax = 300, PasZoom = 10;
+    int zoom() const { return zoom_; }
+    void zoomer(int pourcent);
 
 protected:
     bool eventFilter(QObject* objet, QEvent* evenement) override;
 
 private:
     void construire();
+    void disposer();
     void cliquer(Ctl c);
+    void doubleCliquer(Ctl c);
     void synchroniser();
     void appliquer(Ctl c);
+    bool raccourci(const QKeyEvent& touche);
     void menuContextuel(const QPoint& position);
+    int zoomDeDepart() const;
 
     Session session_;
     std::array<QWidget*, NbControles> widgets_{};
     std::array<EtatControle, NbControles> montre_{}; // what each widget shows now
     long bips_ = 0;
     long manuels_ = 0;
-    std::unique_ptr<QTemporaryDir> dossierManuel_;
-    std::function<void(const QString&)> ouvreur_;
+    int zoom_ = 100;
+    Manuel* manuel_;
 };
 
 } // namespace tarvex

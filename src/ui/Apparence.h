@@ -1,24 +1,25 @@
-// How the window table's values become Qt values: pixels, colours, fonts, the style of a
-// coloured button, accessible names.
+// How the window table's values become Qt values: pixels at a zoom, colours, fonts, and the
+// one fixed palette the window uses whatever the desktop's theme.
 #pragma once
 
 #include <QColor>
 #include <QFont>
-#include <QString>
+#include <QPalette>
 
 #include "core/Controles.h"
 
 namespace tarvex {
 
-// 15 twips are one pixel at 96 dpi; Qt's high-DPI scaling does the rest.
-constexpr int pixels(int twips) { return (twips + 7) / 15; }
+// 15 twips are one pixel at 96 dpi and 100 %; Qt's high-DPI scaling does the rest.
+constexpr int pixels(int twips, int zoom = 100) { return (twips * zoom + 750) / 1500; }
 
+// The light palette of every colour the table leaves to the system: button faces and their
+// text, the window text, highlighted text in white. Nothing of it comes from the desktop.
+const QPalette& paletteClaire();
 QColor couleurQt(Couleur c);
-QFont police(Police p);
-// The style sheet of a button that paints its background: the exact colour with an explicit
-// border (a palette alone gets a style's gradient); empty for the system button face.
-QString feuilleBouton(Couleur fond);
-// A French name for screen readers: the tooltip where there is one, else a short name.
-QString nomAccessible(Ctl c, const EtatControle& etat);
+QFont police(Police p, int zoom = 100);
+
+// The smallest size a caption is drawn at before it is elided, at 100 %.
+constexpr qreal PlancherLisible = 6.0; // points: 8 pixels at 96 dpi
 
 } // namespace tarvex

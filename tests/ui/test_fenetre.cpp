@@ -7,10 +7,14 @@
 #include <QTest>
 #include <QtWidgets>
 
+#include <csignal>
 #include <random>
 
 #include "Script.h"
+#include "ui/Accessibilite.h"
 #include "ui/Affichage.h"
+#include "ui/Apparence.h"
+#include "ui/Dessin.h"
 
 using namespace tarvex;
 
@@ -45,6 +49,7 @@ QList<QJsonObject> rejouer(const QString& script)
 
 void montrer(Affichage& a)
 {
+    a.zoomer(100);
     a.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&a));
 }
@@ -74,7 +79,8 @@ void cliquer(Affichage& a, Ctl c)
 
 QString legende(QWidget* w)
 {
-    return w->property(qobject_cast<QGroupBox*>(w) ? "title" : "text").toString();
+    auto* cadre = dynamic_cast<Cadre*>(w);
+    return cadre ? cadre->title() : w->property("text").toString();
 }
 
 // Every difference between the widgets and a state printed by tarvex-replay.
@@ -213,13 +219,18 @@ TEST(Fenetre, ToucheUneFoisQuelQueSoitLeFocus)
         {"cmdEnter", Qt::Key_Left, "", {}, {}},
         {"cmdChiffre(2)", Qt::Key_Shift, "", Qt::ShiftModifier, {}},
         {"cmdEnter", Qt::Key_F1, "", {}, {}},
+        {"cmdEnter", Qt::Key_A, "a", Qt::AltModifier, {}}, // no character, no beep
+        {"cmdEnter", Qt::Key_Plus, "+", Qt::ControlModifier, {}},
+        {"cmdEnter", Qt::Key_Minus, "-", Qt::ControlModifier | Qt::KeypadModifier, {}},
+        {"cmdEnter", Qt::Key_Minus, "-", Qt::KeypadModifier, {'-'}},
+        {"cmdEnter", Qt::Key_At, "@", Qt::GroupSwitchModifier, {'@'}}, // AltGr
     };
     for (const Cas& c : cas) {
         SCOPED_TRACE(std::string(c.focus) + " " + QKeySequence(c.k).toString().toStdString());
         Affichage a;
         montrer(a);
         long ouvertures = 0;
-        a.ouvreurManuel([&](const QString&) { ++ouvertures; });
+        a.ouvreurManuel([&](const QString&) { return ++ouvertures > 0; });
         Session r; // the reference: the same events straight to a session
         touche(a, U'1'), touche(a, U'2'), r.appuyer('1'), r.appuyer('2');
         const Ctl f = *controleParNom(c.focus);
@@ -236,27 +247,95 @@ TEST(Fenetre, ToucheUneFoisQuelQueSoitLeFocus)
     }
 }
 
+// Under a dark desktop palette the window keeps its own: the display's text dark on white,
+// the yellow keys' text dark on yellow, and every key's face in its exact colour.
 TEST(Fenetre, CouleursExactes)
 {
+    const QPalette avant = QApplication::palette();
+    QPalette sombre(Qt::white, QColor(40, 40, 40), QColor(60, 60, 60), Qt::black,
+                    QColor(50, 50, 50), Qt::white, Qt::white, QColor(20, 20, 20),
+                    QColor(30, 30, 30));
+    QApplication::setPalette(sombre);
     Affichage a;
     montrer(a);
     touche(a, U'I'); // the hyperbolic prefix colours the trigonometric keys cyan
-    ASSERT_EQ(a.session().controles()[Ctl::cmdSin].fond, couleurs::Cyan);
-    ASSERT_EQ(a.session().controles()[Ctl::cmdScient].fond, couleurs::Jaune);
+    const auto& modele = a.session().controles();
+    ASSERT_EQ(modele[Ctl::cmdSin].fond, couleurs::Cyan);
+    ASSERT_EQ(modele[Ctl::cmdScient].fond, couleurs::Jaune);
+    const auto image = [&a](Ctl c) {
+        const QImage tout = a.grab().toImage();
+        const qreal r = tout.devicePixelRatio(); // QT_SCALE_FACTOR
+        QWidget* w = a.widget(c);
+        return tout.copy(QRect(w->mapTo(&a, QPoint()) * r, w->size() * r)
+                             .adjusted(5 * r, 5 * r, -5 * r, -5 * r));
+    };
+    for (auto [c, fond] :
+         {std::pair(Ctl::lblResultat, "#ffffff"), std::pair(Ctl::cmdScient, "#ffff00")}) {
+        const QImage z = image(c);
+        int sombreMin = 255; // the darkest pixel: the text
+        for (int y = 0; y < z.height(); ++y)
+            for (int x = 0; x < z.width(); ++x)
+                sombreMin = std::min(sombreMin, z.pixelColor(x, y).lightness());
+        EXPECT_EQ(z.pixelColor(z.width() - 1, 0).name(), fond) << definition(c).nom;
+        EXPECT_LT(sombreMin, 60) << definition(c).nom;
+    }
     for (const DefinitionControle& d : tableControles()) {
-        const Couleur fond = a.session().controles()[d.id].fond;
         auto* b = qobject_cast<QPushButton*>(a.widget(d.id));
         if (b == nullptr) continue;
-        EXPECT_EQ(b->styleSheet().isEmpty(), !d.peintFond || fond == couleurs::FaceBouton) << d.nom;
-        if (b->styleSheet().isEmpty()) continue;
         b->setText({}); // the caption aside, the whole face shows the colour
-        const QImage image = a.grab().toImage();
-        const qreal r = image.devicePixelRatio(); // QT_SCALE_FACTOR
-        const QImage face =
-            image.copy(QRect(b->mapTo(&a, QPoint()) * r, b->size() * r).adjusted(4, 4, -4, -4));
+        const QImage face = image(d.id);
         QImage attendue(face.size(), face.format());
-        attendue.fill(QColor(QString::fromStdString(nomCouleur(fond))));
-        EXPECT_TRUE(face == attendue) << d.nom << " is not all " << nomCouleur(fond);
+        attendue.fill(couleurQt(modele[d.id].fond));
+        EXPECT_TRUE(face == attendue) << d.nom << " is not all " << nomCouleur(modele[d.id].fond);
+    }
+    QApplication::setPalette(avant);
+}
+
+// Captions are drawn whole: smaller when needed, elided in the middle below the floor.
+TEST(Fenetre, LegendesEntieres)
+{
+    Affichage a;
+    montrer(a);
+    // What is wrong with the drawn caption of c: not whole, or wider or higher than its place.
+    const auto defaut = [&a](Ctl c) {
+        a.grab();
+        const Legende* l = legendeDe(a.widget(c));
+        const QFontMetricsF m(l->dernier().police);
+        QString d, dessine = l->dernier().lignes.join(QString());
+        for (const QString& ligne : l->dernier().lignes)
+            if (m.horizontalAdvance(ligne) > l->place().width()) d += "too wide: " + ligne + '\n';
+        const auto n = l->dernier().lignes.size(); // one line: the height of its ink
+        if ((n == 1 ? l->dernier().encre.height() : m.height() + m.lineSpacing() * double(n - 1)) >
+            l->place().height())
+            d += "too high\n";
+        if (dessine.remove(' ') != legende(a.widget(c)).remove(' ').remove('\n'))
+            d += "not whole: " + l->dernier().lignes.join('|');
+        return d.toStdString();
+    };
+    for (char32_t c : std::u32string_view(U"1oe300o\r7/")) touche(a, c);
+    EXPECT_EQ(legende(a.widget(Ctl::Label5)), "-1.42857142857143E-301");
+    EXPECT_EQ(defaut(Ctl::Label5), "");
+    cliquer(a, Ctl::cmdFixe);
+    for (char32_t c : std::u32string_view(U"E1e300\r")) touche(a, c); // 316 characters
+    a.grab();
+    const QString long_ = legende(a.widget(Ctl::lblResultat));
+    const QStringList affiche = legendeDe(a.widget(Ctl::lblResultat))->dernier().lignes;
+    ASSERT_EQ(affiche.size(), 1);
+    const QStringList bouts = affiche[0].split(QStringLiteral("…"));
+    EXPECT_TRUE(bouts.size() == 2 && long_.startsWith(bouts[0]) && long_.endsWith(bouts[1]) &&
+                bouts[0].size() > 10 && bouts[1].size() > 10)
+        << affiche[0].toStdString();
+    // A wider fallback font: every caption still whole.
+    touche(a, 27), touche(a, 13);
+    for (const DefinitionControle& d : tableControles()) {
+        QFont f(QStringLiteral("DejaVu Sans"));
+        f.setPointSizeF(d.police.points), f.setBold(d.police.gras);
+        a.widget(d.id)->setFont(f);
+    }
+    for (const DefinitionControle& d : tableControles()) {
+        if (legendeDe(a.widget(d.id)) && a.widget(d.id)->isVisible()) {
+            EXPECT_EQ(defaut(d.id), "") << d.nom;
+        }
     }
 }
 
@@ -278,24 +357,120 @@ TEST(Fenetre, CopierDonneLeTexteAffiche)
     }
 }
 
-TEST(Fenetre, ManuelPriveEnPdf)
+// The manual: one private file reused under $XDG_RUNTIME_DIR, written again when it has gone;
+// else a private folder under a temporary directory that exists, removed on SIGTERM and on
+// close. Requests within two seconds open one viewer; a viewer that fails is reported.
+TEST(Fenetre, ManuelPrive)
+{
+    if (!QFile::exists(":/manuel/manuel.pdf")) GTEST_SKIP() << "no manual embedded in this build";
+    const auto prive = [](const QString& chemin) {
+        return (QFileInfo(chemin).permissions() & 0x0077) == 0; // nothing for group and others
+    };
+    QTemporaryDir runtime;
+    qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
+    {
+        Affichage a;
+        montrer(a);
+        QStringList ouverts;
+        a.ouvreurManuel([&](const QString& chemin) { return ouverts << chemin, false; });
+        QTest::mouseDClick(a.widget(Ctl::OLE1), Qt::LeftButton);
+        QTest::keyClick(a.focusWidget(), Qt::Key_F1);
+        EXPECT_EQ(a.session().controles().manuelsOuverts(), 2);
+        ASSERT_EQ(ouverts, QStringList{runtime.filePath("tarvex/Tarvex-manuel.pdf")});
+        EXPECT_TRUE(prive(ouverts[0]) && prive(runtime.filePath("tarvex")));
+        EXPECT_EQ(QFileInfo(ouverts[0]).size(), QFile(":/manuel/manuel.pdf").size());
+        auto* boite = a.findChild<QMessageBox*>();
+        ASSERT_NE(boite, nullptr);
+        EXPECT_TRUE(boite->text().contains(ouverts[0])) << boite->text().toStdString();
+        QFile::remove(ouverts[0]);
+        EXPECT_EQ(a.fichierManuel(), ouverts[0]);
+        EXPECT_TRUE(QFile::exists(ouverts[0]));
+    }
+    qunsetenv("XDG_RUNTIME_DIR");
+    qputenv("TMPDIR", "/nonexistent/tmp");
+    auto a = std::make_unique<Affichage>();
+    const QString dossier = QFileInfo(a->fichierManuel()).absolutePath();
+    EXPECT_TRUE(dossier.startsWith("/tmp/tarvex-") && prive(dossier)) << dossier.toStdString();
+    std::raise(SIGTERM);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !QFileInfo::exists(dossier); }));
+    const QString autre = QFileInfo(a->fichierManuel()).absolutePath();
+    EXPECT_TRUE(QFileInfo::exists(autre));
+    a.reset();
+    EXPECT_FALSE(QFileInfo::exists(autre));
+    qunsetenv("TMPDIR");
+}
+
+// Zoom by the window's shortcuts, from 50 % to 300 %: geometry and fonts together.
+TEST(Fenetre, Zoom)
 {
     Affichage a;
+    const QSize place = a.screen()->availableGeometry().size();
+    EXPECT_TRUE(a.zoom() <= 100 && a.width() < place.width() && a.height() < place.height());
     montrer(a);
-    QStringList ouverts;
-    a.ouvreurManuel([&](const QString& chemin) { ouverts << chemin; });
-    QTest::mouseDClick(a.widget(Ctl::OLE1), Qt::LeftButton);
-    EXPECT_EQ(a.session().controles().manuelsOuverts(), 1);
-    QFile ressource(":/manuel/manuel.pdf");
-    if (!ressource.exists()) GTEST_SKIP() << "no manual embedded in this build";
-    ASSERT_EQ(ouverts.size(), 1);
-    const QFileInfo fichier(ouverts[0]);
-    EXPECT_EQ(fichier.suffix(), "pdf");
-    const auto autres = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup |
-                        QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
-    EXPECT_EQ(fichier.permissions() & autres, 0);
-    EXPECT_EQ(QFileInfo(fichier.absolutePath()).permissions() & autres, 0);
-    EXPECT_EQ(fichier.size(), ressource.size());
+    const auto cle = [&a](Qt::Key k, const char* t, Qt::KeyboardModifiers m) {
+        QTest::sendKeyEvent(QTest::Click, a.focusWidget(), k, t, m);
+    };
+    const auto taille = [](double f) { return QSize(qRound(657 * f), qRound(564 * f)); };
+    for (int i = 0; i < 3; ++i) cle(Qt::Key_Plus, "+", Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(a.size(), taille(1.3));
+    EXPECT_DOUBLE_EQ(a.widget(Ctl::lblResultat)->font().pointSizeF(), 24 * 1.3);
+    for (int i = 0; i < 9; ++i) cle(Qt::Key_Minus, "-", Qt::ControlModifier);
+    EXPECT_EQ(a.size(), taille(0.5));
+    cle(Qt::Key_0, "0", Qt::ControlModifier);
+    EXPECT_EQ(a.size(), taille(1));
+    EXPECT_EQ(a.session().controles()[Ctl::lblResultat].legende, "+0.0");
+}
+
+std::vector<std::pair<QObject*, QAccessible::Event>> evenements;
+
+// What a screen reader finds: French names, the tooltip as description without its
+// quotation marks, the stack lines' and the display's text as value, the display's changes
+// announced, options whose action is a click, the manual's icon a button that opens it.
+TEST(Fenetre, LecteurDEcran)
+{
+    ecouterAnnonces([](QAccessibleEvent* e) { evenements.emplace_back(e->object(), e->type()); });
+    Affichage a;
+    montrer(a);
+    long ouvertures = 0;
+    a.ouvreurManuel([&](const QString&) { return ++ouvertures > 0; });
+    const auto ia = [&a](Ctl c) { return QAccessible::queryAccessibleInterface(a.widget(c)); };
+    const auto decrire = [](QAccessibleInterface* i) {
+        return QStringList{QString::number(i->role()), i->text(QAccessible::Name),
+                           i->text(QAccessible::Description), i->text(QAccessible::Value)}
+            .join('|')
+            .toStdString();
+    };
+    EXPECT_EQ(decrire(QAccessible::queryAccessibleInterface(&a)), "9|Tarvex V2.0||");
+    for (char32_t c : std::u32string_view(U"7\r")) touche(a, c);
+    const std::pair<Ctl, const char*> attendus[] = {
+        {Ctl::cmdChiffre7, "43|Chiffre 7||"},
+        {Ctl::cmdDiv, "43|Diviser||"},
+        {Ctl::CmdSquare, "43|Carré de X||"},
+        {Ctl::cndLog10, "43|Logarithme décimal||"},
+        {Ctl::cmdAHsin, "43|Arc sinus hyperbolique||"},
+        {Ctl::cmdYtoX, "43|Y puissance X|Y à la puissance X|"},
+        {Ctl::Option2, "45|Degré||"},
+        {Ctl::OLE1, "43|Manuel d'utilisation||"},
+        {Ctl::Label5, "41|X|Visualisation de la pile: X|7"},
+        {Ctl::lblResultat, "41|Affichage|Zone d'affichage|7.0000000E+00"},
+    };
+    for (auto [c, attendu] : attendus) EXPECT_EQ(decrire(ia(c)), attendu) << definition(c).nom;
+    EXPECT_NE(std::find(evenements.begin(), evenements.end(),
+                        std::pair<QObject*, QAccessible::Event>(a.widget(Ctl::lblResultat),
+                                                                QAccessible::TextUpdated)),
+              evenements.end());
+    Session r;
+    r.cliquer(Ctl::Option2);
+    ia(Ctl::Option2)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(a.session().etat().FacteurAngle, r.etat().FacteurAngle);
+    EXPECT_TRUE(ia(Ctl::Option2)->state().checked && !ia(Ctl::Option1)->state().checked);
+    ia(Ctl::OLE1)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(ouvertures, QFile::exists(":/manuel/manuel.pdf") ? 1 : 0);
+    for (char32_t c : std::u32string_view(U"1\r2f3\r4fX")) touche(a, c); // statistics mode
+    EXPECT_EQ(ia(Ctl::cmdExp)->text(QAccessible::Name), "Somme des X");
+    touche(a, U'B');
+    EXPECT_EQ(ia(Ctl::cmdExp)->text(QAccessible::Name), "Exponentielle de X");
+    ecouterAnnonces(nullptr);
 }
 
 int main(int argc, char** argv)

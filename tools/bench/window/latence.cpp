@@ -90,7 +90,7 @@ int main(int argc, char** argv)
     const std::size_t chauffe = 1000;
 
     tarvex::Affichage fenetre;
-    fenetre.ouvreurManuel([](const QString&) {});
+    fenetre.ouvreurManuel([](const QString&) { return true; });
     fenetre.show();
     QApplication::processEvents();
     auto* resultat = static_cast<QLabel*>(fenetre.widget(tarvex::Ctl::lblResultat));

@@ -1,0 +1,113 @@
+#include "ui/Accessibilite.h"
+
+#include <QAccessibleWidget>
+
+#include "ui/Affichage.h"
+#include "ui/Dessin.h"
+
+namespace tarvex {
+
+namespace {
+
+// A label: its name from the table, its caption as value and as read-only text.
+class EtiquetteAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
+public:
+    explicit EtiquetteAccessible(Etiquette* e) : QAccessibleWidget(e, QAccessible::StaticText) {}
+
+    void* interface_cast(QAccessible::InterfaceType t) override
+    {
+        if (t == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);
+        return QAccessibleWidget::interface_cast(t);
+    }
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Value)
+            return legende() != widget()->accessibleName() ? legende() : QString();
+        return QAccessibleWidget::text(t);
+    }
+
+    // QAccessibleTextInterface: the caption, without cursor or selection.
+    QString text(int debut, int fin) const override { return legende().mid(debut, fin - debut); }
+    int characterCount() const override { return static_cast<int>(legende().size()); }
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    int selectionCount() const override { return 0; }
+    void selection(int, int* debut, int* fin) const override { *debut = *fin = 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint&) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int position, int* debut, int* fin) const override
+    {
+        *debut = *fin = position;
+        return {};
+    }
+
+private:
+    QString legende() const { return static_cast<QLabel*>(widget())->text(); }
+};
+
+// A control whose one action runs `agir`: the angle options (a click, exactly as the mouse's)
+// and the manual's icon (a double click).
+class BoutonAccessible : public QAccessibleWidget {
+public:
+    BoutonAccessible(QWidget* w, QAccessible::Role role, std::function<void()> agir)
+        : QAccessibleWidget(w, role), agir_(std::move(agir))
+    {}
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        if (auto* o = dynamic_cast<Option*>(widget())) {
+            s.checkable = true;
+            s.checked = o->isChecked();
+        }
+        return s;
+    }
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString& action) override
+    {
+        if (action == pressAction() && widget()->isEnabled()) agir_();
+    }
+    QStringList keyBindingsForAction(const QString&) const override { return {}; }
+
+private:
+    std::function<void()> agir_;
+};
+
+void (*ecouteur_)(QAccessibleEvent*) = nullptr;
+
+QAccessibleInterface* fabrique(const QString&, QObject* objet)
+{
+    if (auto* e = dynamic_cast<Etiquette*>(objet)) return new EtiquetteAccessible(e);
+    if (auto* o = dynamic_cast<Option*>(objet))
+        return new BoutonAccessible(o, QAccessible::RadioButton, [o] { o->click(); });
+    if (auto* i = dynamic_cast<IconeManuel*>(objet))
+        return new BoutonAccessible(i, QAccessible::Button, [i] { i->ouvrir(); });
+    if (auto* c = dynamic_cast<Cadre*>(objet))
+        return new QAccessibleWidget(c, QAccessible::Grouping);
+    if (auto* a = dynamic_cast<Affichage*>(objet))
+        return new QAccessibleWidget(a, QAccessible::Window);
+    return nullptr;
+}
+
+} // namespace
+
+void installerAccessibilite()
+{
+    static const bool installee = (QAccessible::installFactory(fabrique), true);
+    (void)installee;
+}
+
+void annoncerTexte(QWidget* etiquette, const QString& avant, const QString& apres)
+{
+    if (!QAccessible::isActive() && ecouteur_ == nullptr) return;
+    QAccessibleTextUpdateEvent evenement(etiquette, 0, avant, apres);
+    QAccessible::updateAccessibility(&evenement);
+    if (ecouteur_ != nullptr) ecouteur_(&evenement);
+}
+
+void ecouterAnnonces(void (*ecouteur)(QAccessibleEvent*)) { ecouteur_ = ecouteur; }
+
+} // namespace tarvex

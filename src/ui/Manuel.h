@@ -1,0 +1,48 @@
+// The user manual carried inside the program: written as a PDF file into a private place
+// before each opening, shown by the desktop's viewer, and never left behind in a temporary
+// folder, even when the program is ended by SIGTERM, SIGINT or SIGHUP.
+#pragma once
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+namespace tarvex {
+
+class Manuel : public QObject {
+public:
+    explicit Manuel(QWidget* fenetre);
+    ~Manuel() override;
+
+    // Writes the manual again if it has gone, and gives its path; empty when no private
+    // place could be made. The place is $XDG_RUNTIME_DIR/tarvex (owner-only, one file
+    // reused), else a private folder under the first temporary directory that exists and
+    // is writable, removed with the window.
+    QString fichier();
+    // Opens the manual, once for all the requests of two seconds; a message box gives the
+    // file's path when no viewer could show it.
+    void ouvrir();
+    // What starts the viewer; false when it could not. By default xdg-open, whose failure
+    // later on is also reported.
+    void ouvreur(std::function<bool(const QString&)> o) { ouvreur_ = std::move(o); }
+
+    // Removes the temporary folder; async-signal handling calls it for every manual alive.
+    void nettoyer();
+
+private:
+    QString dossier();
+    void signalerEchec(const QString& chemin);
+    bool lancerVisionneuse(const QString& chemin);
+
+    QWidget* fenetre_;
+    QString dossier_;
+    bool temporaire_ = false;
+    QElapsedTimer derniere_;
+    std::function<bool(const QString&)> ouvreur_;
+};
+
+} // namespace tarvex
