@@ -23,6 +23,7 @@ void Journal::effacer()
 
 LigneJournal& Journal::ajouter()
 {
+    ++ajoutees_;
     if (lignes_.size() < Capacite) {
         // Grow by doubling, but never beyond the capacity.
         if (lignes_.size() == lignes_.capacity())

@@ -18,6 +18,9 @@ public:
     static constexpr std::size_t Capacite = 10000; // past it, the oldest line goes
 
     std::size_t taille() const { return lignes_.size(); }
+    // How many lines were ever added, those gone and those cleared included: the lines kept
+    // are the last taille() of them (a list that shows the journal follows it by this count).
+    std::size_t ajoutees() const { return ajoutees_; }
     // Line i, 0 being the oldest line kept.
     const LigneJournal& operator[](std::size_t i) const
     {
@@ -34,6 +37,7 @@ public:
 private:
     std::vector<LigneJournal> lignes_;
     std::size_t debut_ = 0; // where the oldest line is, once the journal is full
+    std::size_t ajoutees_ = 0;
 };
 
 } // namespace tarvex

@@ -4,6 +4,7 @@
 
 #include "ui/Affichage.h"
 #include "ui/Dessin.h"
+#include "ui/FenetreJournal.h"
 
 namespace tarvex {
 
@@ -87,8 +88,8 @@ QAccessibleInterface* fabrique(const QString&, QObject* objet)
         return new BoutonAccessible(i, QAccessible::Button, [i] { i->ouvrir(); });
     if (auto* c = dynamic_cast<Cadre*>(objet))
         return new QAccessibleWidget(c, QAccessible::Grouping);
-    if (auto* a = dynamic_cast<Affichage*>(objet))
-        return new QAccessibleWidget(a, QAccessible::Window);
+    if (dynamic_cast<Affichage*>(objet) || dynamic_cast<FenetreJournal*>(objet))
+        return new QAccessibleWidget(static_cast<QWidget*>(objet), QAccessible::Window);
     return nullptr;
 }
 

@@ -12,6 +12,7 @@
 #include "ui/Accessibilite.h"
 #include "ui/Apparence.h"
 #include "ui/Dessin.h"
+#include "ui/FenetreJournal.h"
 #include "ui/Manuel.h"
 
 namespace tarvex {
@@ -131,10 +132,13 @@ void Affichage::construire()
         // What a new widget shows: the first synchronisation writes every difference.
         montre_[indice(d.id)] = EtatControle{"", "", true, true, couleurs::FaceBouton, false};
     }
-    auto* resultat = widget(Ctl::lblResultat);
-    resultat->setContextMenuPolicy(Qt::CustomContextMenu);
-    QObject::connect(resultat, &QWidget::customContextMenuRequested, this,
-                     [this](const QPoint& pos) { menuContextuel(pos); });
+    // The display and the five stack lines have a context menu.
+    for (Ctl c :
+         {Ctl::lblResultat, Ctl::Label1, Ctl::Label2, Ctl::Label3, Ctl::Label4, Ctl::Label5}) {
+        widget(c)->setContextMenuPolicy(Qt::CustomContextMenu);
+        QObject::connect(widget(c), &QWidget::customContextMenuRequested, this,
+                         [this, c](const QPoint& pos) { menuContextuel(c, pos); });
+    }
 }
 
 void Affichage::zoomer(int pourcent)
@@ -184,6 +188,30 @@ void Affichage::doubleCliquer(Ctl c)
     synchroniser();
 }
 
+// Copy changes nothing of the calculator (no beep, no focus, no step).
+void Affichage::copier(const std::string& t) { QGuiApplication::clipboard()->setText(texte(t)); }
+
+// A paste that is refused beeps, through the model's count as every beep.
+void Affichage::coller()
+{
+    session_.coller(QGuiApplication::clipboard()->text().toStdString());
+    synchroniser();
+}
+
+void Affichage::revenir(bool arriere)
+{
+    arriere ? session_.annuler() : session_.retablir();
+    synchroniser();
+}
+
+void Affichage::ouvrirJournal()
+{
+    if (journal_ == nullptr) journal_ = new FenetreJournal(session_, this);
+    journal_->show();
+    journal_->raise();
+    journal_->activateWindow();
+}
+
 void Affichage::synchroniser()
 {
     for (const DefinitionControle& d : tableControles()) appliquer(d.id);
@@ -197,6 +225,7 @@ void Affichage::synchroniser()
         manuels_ = modele.manuelsOuverts();
         manuel_->ouvrir();
     }
+    if (journal_ != nullptr) journal_->actualiser();
 }
 
 void Affichage::appliquer(Ctl c)
@@ -258,17 +287,34 @@ bool Affichage::raccourci(const QKeyEvent& touche)
     const auto plus = [](Affichage& a) { a.zoomer(a.zoom_ + PasZoom); };
     const auto moins = [](Affichage& a) { a.zoomer(a.zoom_ - PasZoom); };
     const auto normal = [](Affichage& a) { a.zoomer(100); };
+    const auto copie = [](Affichage& a) { a.copier(a.session_.copier()); };
+    const auto colle = [](Affichage& a) { a.coller(); };
+    const auto annule = [](Affichage& a) { a.revenir(true); };
+    const auto retablit = [](Affichage& a) { a.revenir(false); };
+    const auto journal = [](Affichage& a) { a.ouvrirJournal(); };
+    const auto menu = [](Affichage& a) {
+        a.menuContextuel(Ctl::lblResultat, a.widget(Ctl::lblResultat)->rect().center());
+    };
+    constexpr Qt::KeyboardModifiers Maj = Qt::ShiftModifier;
     constexpr Qt::KeyboardModifiers Ctrl = Qt::ControlModifier;
     constexpr Qt::KeyboardModifiers CtrlMaj = Qt::ControlModifier | Qt::ShiftModifier;
     // clang-format off
     static const Raccourci raccourcis[] = {
         {Qt::Key_F1,    {},      false, [](Affichage& a) { a.doubleCliquer(Ctl::OLE1); }},
         {Qt::Key_Plus,  Ctrl,    true,  plus},
-        {Qt::Key_Plus,  CtrlMaj, true,  plus},   // "+" is a shifted key on many keyboards
+        {Qt::Key_Plus,  CtrlMaj, true,  plus},     // "+" is a shifted key on many keyboards
         {Qt::Key_Equal, Ctrl,    true,  plus},
         {Qt::Key_Minus, Ctrl,    true,  moins},
         {Qt::Key_0,     Ctrl,    false, normal},
-        {Qt::Key_0,     CtrlMaj, false, normal}, // "0" is a shifted key on French keyboards
+        {Qt::Key_0,     CtrlMaj, false, normal},   // "0" is a shifted key on French keyboards
+        {Qt::Key_C,     Ctrl,    false, copie},
+        {Qt::Key_V,     Ctrl,    false, colle},    // once per press: a held key pastes once
+        {Qt::Key_Z,     Ctrl,    true,  annule},
+        {Qt::Key_Z,     CtrlMaj, true,  retablit},
+        {Qt::Key_Y,     Ctrl,    true,  retablit},
+        {Qt::Key_J,     Ctrl,    false, journal},
+        {Qt::Key_Menu,  {},      false, menu},     // the display's context menu
+        {Qt::Key_F10,   Maj,     false, menu},
     };
     // clang-format on
     const Qt::KeyboardModifiers m = touche.modifiers() & ~Qt::KeypadModifier;
@@ -300,16 +346,30 @@ bool Affichage::eventFilter(QObject* objet, QEvent* evenement)
     return true;
 }
 
-void Affichage::menuContextuel(const QPoint& position)
+// The display's menu: copy (the session's copy text, or the caption whole as the display
+// shows it), paste, the journal; a stack line's menu copies its level.
+void Affichage::menuContextuel(Ctl c, const QPoint& position)
 {
     QMenu menu(this);
     menu.setPalette(paletteClaire());
-    QAction* copier = menu.addAction(QStringLiteral("Copier"));
-    QObject::connect(copier, &QAction::triggered, this, [this] {
-        QGuiApplication::clipboard()->setText(
-            QString::fromStdString(session_.controles()[Ctl::lblResultat].legende));
-    });
-    menu.exec(widget(Ctl::lblResultat)->mapToGlobal(position));
+    const auto ajouter = [&](const char* nom, QKeyCombination touches, auto&& action) {
+        QAction* a = menu.addAction(QString::fromUtf8(nom));
+        a->setShortcut(touches); // shown beside the text; the window's table acts on it
+        a->setShortcutVisibleInContextMenu(true);
+        QObject::connect(a, &QAction::triggered, this, action);
+    };
+    if (c != Ctl::lblResultat) {
+        const int niveau = IdxY0 + (indice(c) - indice(Ctl::Label1));
+        ajouter("Copier", {}, [this, niveau] { copier(session_.texteNiveau(niveau)); });
+    } else {
+        ajouter("Copier", Qt::CTRL | Qt::Key_C, [this] { copier(session_.copier()); });
+        ajouter("Copier l'affichage", {},
+                [this] { copier(session_.controles()[Ctl::lblResultat].legende); });
+        ajouter("Coller", Qt::CTRL | Qt::Key_V, [this] { coller(); });
+        menu.addSeparator();
+        ajouter("Journal…", Qt::CTRL | Qt::Key_J, [this] { ouvrirJournal(); });
+    }
+    menu.exec(widget(c)->mapToGlobal(position));
 }
 
 } // namespace tarvex

@@ -14,6 +14,7 @@ class QKeyEvent;
 
 namespace tarvex {
 
+class FenetreJournal;
 class Manuel;
 
 class Affichage : public QWidget {
@@ -35,6 +36,12 @@ public:
     int zoom() const { return zoom_; }
     void zoomer(int pourcent);
 
+    // The beeps the window has sounded (QApplication::beep), the model's count played.
+    long bipsJoues() const { return bips_; }
+    // The journal's window, made when it is first opened (Ctrl+J, "Journal…").
+    void ouvrirJournal();
+    FenetreJournal* journal() const { return journal_; }
+
 protected:
     bool eventFilter(QObject* objet, QEvent* evenement) override;
 
@@ -43,10 +50,13 @@ private:
     void disposer();
     void cliquer(Ctl c);
     void doubleCliquer(Ctl c);
+    void copier(const std::string& texte);
+    void coller();
+    void revenir(bool arriere);
     void synchroniser();
     void appliquer(Ctl c);
     bool raccourci(const QKeyEvent& touche);
-    void menuContextuel(const QPoint& position);
+    void menuContextuel(Ctl c, const QPoint& position);
     int zoomDeDepart() const;
 
     Session session_;
@@ -56,6 +66,7 @@ private:
     long manuels_ = 0;
     int zoom_ = 100;
     Manuel* manuel_;
+    FenetreJournal* journal_ = nullptr;
 };
 
 } // namespace tarvex

@@ -148,8 +148,12 @@ void Legende::dessiner(QPainter& peintre, const QRectF& zone, const QString& tex
     const int drapeaux =
         Qt::TextSingleLine | Qt::AlignTop | (centre ? Qt::AlignHCenter : Qt::AlignLeft);
     for (const QString& l : a.lignes) {
-        // Wide enough for the whole line even where the rounding of a size cut a pixel.
-        peintre.drawText(QRectF(zone.left() - 1, y, zone.width() + 2, m.height()), drapeaux, l);
+        // Wide enough for the whole line even where the rounding of a size cut a pixel; a
+        // line drawn from the left still starts at the zone's edge, or its first column of
+        // ink would fall outside the control at fractional scales.
+        const qreal marge = centre ? 1 : 0;
+        peintre.drawText(QRectF(zone.left() - marge, y, zone.width() + marge + 1, m.height()),
+                         drapeaux, l);
         y += m.lineSpacing();
     }
 }

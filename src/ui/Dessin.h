@@ -69,6 +69,7 @@ public:
         fond_ = c;
         update();
     }
+    QColor fond() const { return fond_; }
     Legende legende;
 
 protected:
