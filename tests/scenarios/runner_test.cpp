@@ -1,9 +1,8 @@
 // What scenario files cannot check: that the runner reports faults, that numbers survive
 // tarvex-replay's writer and the runner's reader exactly under a decimal-comma locale, and
-// tarvex-replay's answer to a script file it cannot read.
+// tarvex-replay's refusals and failures.
 #include "EtatJson.h"
 
-#include <QJsonArray>
 #include <QProcess>
 
 #include <gtest/gtest.h>
@@ -20,13 +19,19 @@ namespace {
 
 using namespace tarvex::replay;
 
-// Exit status, standard output and standard error of a run in runner/.
-std::tuple<int, std::string, std::string> lancer(const char* programme,
-                                                 const QStringList& arguments)
+// Exit status, standard output and standard error of a run in runner/, with `entree` on its
+// standard input (or the file `depuis`) and its standard output into the file `vers`, if set.
+std::tuple<int, std::string, std::string>
+lancer(const char* programme, const QStringList& arguments, const std::string& entree = {},
+       const QString& depuis = {}, const QString& vers = {})
 {
     QProcess p;
     p.setWorkingDirectory(QStringLiteral(TARVEX_RUNNER_DIR));
+    if (!depuis.isEmpty()) p.setStandardInputFile(depuis);
+    if (!vers.isEmpty()) p.setStandardOutputFile(vers);
     p.start(QString::fromUtf8(programme), arguments);
+    if (depuis.isEmpty()) p.write(entree.data(), static_cast<qint64>(entree.size()));
+    p.closeWriteChannel();
     EXPECT_TRUE(p.waitForFinished(60'000)) << programme;
     return {p.exitCode(), p.readAllStandardOutput().toStdString(),
             p.readAllStandardError().toStdString()};
@@ -61,10 +66,11 @@ TEST(Replay, EveryDoubleReadsBackExactlyUnderADecimalCommaLocale)
             valeurs.push_back(std::bit_cast<double>(bits));
         valeurs.push_back(static_cast<double>(static_cast<std::int64_t>(bits) >> (bits % 64)));
     }
-    QJsonArray a{nombreJson(-HUGE_VAL), nombreJson(NAN)};
-    for (const double v : valeurs) a.append(nombreJson(v));
-    const auto relu =
-        nlohmann::json::parse(ecrireJson(QJsonObject{{"a", a}}).toStdString()).at("a");
+    std::string a = "[";
+    nombreJson(-HUGE_VAL, a);
+    nombreJson(NAN, a += ',');
+    for (const double v : valeurs) nombreJson(v, a += ',');
+    const auto relu = nlohmann::json::parse(a + ']');
     std::setlocale(LC_ALL, "C");
     EXPECT_TRUE(relu.at(0) == "-Infinity" && relu.at(1) == "NaN") << relu.at(0) << relu.at(1);
     for (std::size_t k = 0; k < valeurs.size(); ++k)
@@ -73,14 +79,60 @@ TEST(Replay, EveryDoubleReadsBackExactlyUnderADecimalCommaLocale)
             << valeurs[k];
 }
 
-TEST(Replay, AScriptFileItCannotReadGivesStatus2AndOneLine)
+// A refused script prints nothing and says why in one line: the first bad line, any byte
+// that is not printable UTF-8 as \xNN, a name cut after 80 characters.
+TEST(Replay, RefusedScriptsGiveStatus2AndTheFirstBadLine)
 {
-    for (const QStringList& arguments :
-         {QStringList{"/nonexistent/script"}, QStringList{"/"}, QStringList{"a", "b"}}) {
-        const auto [code, out, err] = lancer(TARVEX_REPLAY, arguments);
-        EXPECT_TRUE(code == 2 && out.empty() && std::ranges::count(err, '\n') == 1 &&
-                    err.ends_with('\n'))
-            << code << out << err;
+    std::string nom = "\x1B[1m\xFF", e74;
+    nom += '\0';
+    for (int i = 0; i < 74; ++i) e74 += "é";
+    const std::string cle =
+        "line 1: bad key \"12\": expected one character, Return, Escape, Backspace, "
+        "Tab, Space or U+XXXX";
+    // clang-format off
+    const std::pair<std::string, std::string> lignes[] = {
+        {"Key Return", "line 1: unknown command \"Key\""},
+        {"click", "line 1: click needs a control name"},
+        {"click cmdChiffre(10)", "line 1: unknown control \"cmdChiffre(10)\""},
+        {"dblclick cmdEnter", "line 1: control \"cmdEnter\" takes no double click (only OLE1 has one)"},
+        {"dump\nclick Label5\npress 4", "line 2: control \"Label5\" takes no click"},
+        {"undo twice", "line 1: undo takes no argument"},
+        {"key", "line 1: key needs a character or a key name"},
+        {"key 12", cle}, {"key U+D800", std::string(cle).replace(17, 2, "U+D800")},
+        {"type", "line 1: type needs a text to type"}, {"type \xC3", "line 1: the text is not valid UTF-8"},
+        {"type 1\rkey 2\r", "line 1: carriage return inside the line (lines end with LF or CR LF)"},
+        {"dump\r\n# \r", "line 2: carriage return inside the line (lines end with LF or CR LF)"},
+        {"click " + nom + e74 + "éé", "line 1: unknown control \"\\x1B[1m\\xFF\\x00" + e74 + "…\""},
+    };
+    // clang-format on
+    for (const auto& [script, erreur] : lignes) {
+        const auto [code, out, err] = lancer(TARVEX_REPLAY, {}, script);
+        EXPECT_TRUE(code == 2 && out.empty() && err == erreur + "\n") << code << out << err;
+    }
+}
+
+// The output lost, a file that cannot be read, memory exhausted: one line on standard error.
+TEST(Replay, FailuresGiveOneLine)
+{
+    const QString rien;
+    const std::string un = "type 1\n";
+    const QString fermee = QStringLiteral("exec >&- && printf 'type 1\\n' | " TARVEX_REPLAY);
+    // clang-format off
+    const std::tuple<const char*, QStringList, std::string, QString, QString, int, std::string> lignes[] = {
+        {TARVEX_REPLAY, {}, un, rien, "/dev/full", 3, "tarvex-replay: cannot write the output: No space left on device"},
+        {"/bin/sh", {"-c", fermee}, {}, rien, rien, 3, "tarvex-replay: cannot write the output: Bad file descriptor"},
+        {"/bin/sh", {"-c", "ulimit -v 200000 && exec " TARVEX_REPLAY}, std::string(200'000'000, '#'), rien, rien, 3, "tarvex-replay: out of memory"},
+        {TARVEX_REPLAY, {}, {}, "/dev/zero", rien, 2, "line 1: unknown command \"\\x00"}, // at once
+        {TARVEX_REPLAY, {"/nonexistent/script"}, {}, rien, rien, 2, "tarvex-replay: cannot read \"/nonexistent/script\": No such file or directory"},
+        {TARVEX_REPLAY, {"/"}, {}, rien, rien, 2, "tarvex-replay: cannot read \"/\": Is a directory"},
+        {TARVEX_REPLAY, {"a", "b"}, {}, rien, rien, 2, "usage: tarvex-replay [SCRIPT]"},
+    };
+    // clang-format on
+    for (const auto& [programme, arguments, entree, depuis, vers, statut, erreur] : lignes) {
+        const auto [code, out, err] = lancer(programme, arguments, entree, depuis, vers);
+        EXPECT_TRUE(code == statut && out.empty() && std::ranges::count(err, '\n') == 1 &&
+                    err.starts_with(erreur))
+            << arguments.join(' ').toStdString() << ": " << code << out << err;
     }
 }
 
