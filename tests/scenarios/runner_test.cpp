@@ -121,7 +121,7 @@ TEST(Replay, FailuresGiveOneLine)
     const std::tuple<const char*, QStringList, std::string, QString, QString, int, std::string> lignes[] = {
         {TARVEX_REPLAY, {}, un, rien, "/dev/full", 3, "tarvex-replay: cannot write the output: No space left on device"},
         {"/bin/sh", {"-c", fermee}, {}, rien, rien, 3, "tarvex-replay: cannot write the output: Bad file descriptor"},
-        {"/bin/sh", {"-c", "ulimit -v 200000 && exec " TARVEX_REPLAY}, std::string(200'000'000, '#'), rien, rien, 3, "tarvex-replay: out of memory"},
+        {"/bin/sh", {"-c", "ulimit -v 50000 && exec " TARVEX_REPLAY}, std::string(40'000'000, '#'), rien, rien, 3, "tarvex-replay: out of memory"},
         {TARVEX_REPLAY, {}, {}, "/dev/zero", rien, 2, "line 1: unknown command \"\\x00"}, // at once
         {TARVEX_REPLAY, {"/nonexistent/script"}, {}, rien, rien, 2, "tarvex-replay: cannot read \"/nonexistent/script\": No such file or directory"},
         {TARVEX_REPLAY, {"/"}, {}, rien, rien, 2, "tarvex-replay: cannot read \"/\": Is a directory"},
