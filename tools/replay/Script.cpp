@@ -163,8 +163,6 @@ std::optional<ErreurScript> Lecteur::lire(std::string_view texte, bool fin,
         const std::size_t lf = texte.find('\n', std::max(debut_, recherche_));
         if (lf == std::string_view::npos && !fin) {
             recherche_ = texte.size();
-            // The incomplete line is looked at each time it has doubled in length, so that
-            // an endless line costs linear time.
             std::string_view partiel = texte.substr(debut_);
             if (partiel.size() < examen_) return std::nullopt;
             if (ligne_ == 0 && partiel.starts_with(MarqueOrdre))
@@ -177,7 +175,7 @@ std::optional<ErreurScript> Lecteur::lire(std::string_view texte, bool fin,
         std::string_view ligne = texte.substr(
             debut_, lf == std::string_view::npos ? std::string_view::npos : lf - debut_);
         debut_ = lf == std::string_view::npos ? texte.size() : lf + 1;
-        examen_ = PremierExamen;
+        examen_ = premierExamen_;
         ++ligne_;
         if (ligne_ == 1 && ligne.starts_with(MarqueOrdre)) ligne.remove_prefix(MarqueOrdre.size());
         if (lf != std::string_view::npos && ligne.ends_with('\r')) ligne.remove_suffix(1); // CR LF

@@ -52,6 +52,12 @@ using Visiteur = std::function<void(const Evenement&)>;
 // `visiteur` (if any) in order, and stops at the first bad line.
 class Lecteur {
 public:
+    // An incomplete line is first looked at once it is `premierExamen` bytes long, then each
+    // time its length has doubled, so that an endless line costs linear time.
+    explicit Lecteur(std::size_t premierExamen = 4096)
+        : premierExamen_(premierExamen), examen_(premierExamen)
+    {}
+
     // `fin`: texte is the whole script, so its last line needs no line end. Before that, a
     // line still incomplete is already refused when what has come of it can only be wrong
     // (an unknown command, a CR inside it), so that an endless bad line ends the reading.
@@ -60,11 +66,11 @@ public:
     std::uint64_t nbDumps() const { return dumps_; }
 
 private:
-    static constexpr std::size_t PremierExamen = 4096;
-    std::size_t debut_ = 0;              // where the first line not yet read starts
-    std::size_t recherche_ = 0;          // where the search for its line end goes on
-    std::size_t examen_ = PremierExamen; // its length when it is next looked at
-    std::uint64_t ligne_ = 0;            // lines read so far
+    std::size_t premierExamen_;
+    std::size_t debut_ = 0;     // where the first line not yet read starts
+    std::size_t recherche_ = 0; // where the search for its line end goes on
+    std::size_t examen_;        // its length when it is next looked at
+    std::uint64_t ligne_ = 0;   // lines read so far
     std::uint64_t dumps_ = 0;
 };
 
