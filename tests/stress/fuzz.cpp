@@ -28,7 +28,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
     if (!e) e = morceaux.lire(texte, true);
     if (e.has_value() != erreur.has_value() ||
         (e && (e->ligne != erreur->ligne || e->message != erreur->message))) {
-        std::fprintf(stderr, "read in pieces, the script gives another result\n");
+        const auto dire = [](const std::optional<replay::ErreurScript>& r) {
+            return r ? "line " + std::to_string(r->ligne) + ": " + r->message : std::string("ok");
+        };
+        std::fprintf(stderr, "whole: %s; in pieces: %s\n", dire(erreur).c_str(), dire(e).c_str());
         std::abort();
     }
     if (erreur) return 0;

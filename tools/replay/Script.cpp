@@ -138,8 +138,8 @@ std::optional<std::string> lireLigne(std::string_view ligne, std::uint64_t numer
 // can no longer change.
 std::optional<std::string> erreurCertaine(std::string_view partiel)
 {
-    const std::size_t cr = partiel.find('\r');
-    const bool crSeul = cr != std::string_view::npos && cr + 1 < partiel.size(); // not CR LF
+    if (partiel.ends_with('\r')) partiel.remove_suffix(1); // perhaps the CR of a CR LF
+    const bool crSeul = partiel.find('\r') != std::string_view::npos;
     const std::string_view texte = sansBlancsGauche(partiel);
     if (texte.empty() || texte.front() == '#') {
         if (crSeul) return std::string(MessageCR);
