@@ -1,7 +1,8 @@
 // The fuzz target: any input is a replay script. The reader must find the same first bad line
 // whether the script comes whole or in pieces; a good script is played on the bench (Banc.h),
 // every invariant checked after every event. Built with clang as a libFuzzer binary
-// (tarvex-fuzz); with any compiler, corpus.cpp runs it on the seed corpus (docs/fuzz.md).
+// (tarvex-fuzz); with any compiler, `tarvex-stress --corpus` runs it on the seed corpus
+// (docs/fuzz.md).
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
