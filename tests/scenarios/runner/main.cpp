@@ -27,7 +27,7 @@ struct Attente {
 };
 
 struct Scenario {
-    std::string script; // the file with its `=` lines blank: the same line numbers
+    std::string script; // what tarvex-replay runs
     int nbDumps = 0;
     std::vector<Attente> attentes;
     std::vector<std::pair<int, std::string>> erreurs; // mistakes in the file itself
@@ -50,46 +50,35 @@ std::vector<std::string_view> lignes(std::string_view texte)
     return r;
 }
 
+// The script is the file with a `dump` in place of the first `=` line of each group of them
+// that follows events (or starts the file), and the other `=` lines blank: the same line
+// numbers. A group right after a `dump` line checks that dump.
 Scenario lireScenario(std::string_view texte)
 {
     Scenario s;
-    int dump = -1, dernierEvenement = 0, ligne = 0;
-    bool evenementsDepuis = false;
+    int ligne = 0;
+    bool evenements = true; // events since the last dump
     for (const std::string_view brute : lignes(texte)) {
         const std::string_view t = rogner(brute);
         ++ligne;
         if (!t.starts_with('=')) {
-            if (t == "dump") {
-                dump = s.nbDumps++;
-                evenementsDepuis = false;
-            } else if (!t.empty() && !t.starts_with('#')) {
-                evenementsDepuis = true;
-                dernierEvenement = ligne;
-            }
+            if (t == "dump") ++s.nbDumps;
+            if (!t.empty() && !t.starts_with('#')) evenements = t != "dump";
             s.script.append(brute) += '\n';
             continue;
         }
-        s.script += '\n';
+        s.script += evenements ? "dump\n" : "\n";
+        s.nbDumps += evenements;
+        evenements = false;
         const std::string_view corps = rogner(t.substr(1));
         const std::size_t blanc = std::min(corps.find_first_of(" \t"), corps.size());
         Json valeur = Json::parse(corps.substr(blanc), nullptr, false);
         if (blanc == 0 || valeur.is_discarded())
             s.erreurs.emplace_back(ligne, "expected \"= PATH VALUE\", the VALUE in JSON");
-        else if (dump >= 0 && evenementsDepuis) // it would check a state older than them
-            s.erreurs.emplace_back(ligne, "events since the last dump: put a dump line above");
         else
-            s.attentes.push_back({ligne, dump, std::string(corps.substr(0, blanc)), valeur});
+            s.attentes.push_back(
+                {ligne, s.nbDumps - 1, std::string(corps.substr(0, blanc)), valeur});
     }
-    // Without dump lines, one JSON line comes after the last event, and the expectations
-    // after that event apply to it.
-    for (Attente& a : s.attentes) {
-        if (a.dump >= 0) continue;
-        if (s.nbDumps == 0 && a.ligne > dernierEvenement)
-            a.dump = 0;
-        else
-            s.erreurs.emplace_back(a.ligne, "no dump line above this expectation");
-    }
-    std::ranges::stable_sort(s.erreurs, {}, [](const auto& e) { return e.first; });
     return s;
 }
 
