@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -120,15 +121,13 @@ int main(int argc, char** argv)
     std::vector<std::string_view> args(argv + 1, argv + argc);
     if (!args.empty() && args[0] == "--corpus") { // the fuzz target on files and folders
         long n = 0;
-        for (std::size_t i = 1; i < args.size(); ++i) {
+        for (std::size_t i = 1; i < args.size(); ++i)
             for (const fs::path& p : fichiers(args[i])) {
                 const std::string t = lire(p);
                 LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(t.data()), t.size());
                 ++n;
             }
-        }
-        std::printf("fuzz-corpus: %ld inputs\n", n);
-        return n > 0 ? 0 : 1;
+        return std::printf("fuzz-corpus: %ld inputs\n", n), n > 0 ? 0 : 1;
     }
     const bool longue = !args.empty() && args[0] == "--long";
     if (longue) args.erase(args.begin());
@@ -136,13 +135,11 @@ int main(int argc, char** argv)
         return std::fputs("usage: tarvex-stress [--long] CORPUS [SEED N]\n", stderr), 2;
     for (const fs::path& p : fichiers(args[0])) { // the lines of the corpus that are events
         auto& lignes = corpus.emplace_back();
-        const std::string texte = lire(p);
-        for (std::size_t debut = 0, fin; debut < texte.size(); debut = fin + 1) {
-            fin = std::min(texte.find('\n', debut), texte.size());
-            std::string l = texte.substr(debut, fin - debut);
+        std::istringstream texte(lire(p));
+        for (std::string l; std::getline(texte, l);) {
             if (l.ends_with('\r')) l.pop_back();
-            const std::size_t k = l.find_first_not_of(" \t");
-            if (k != std::string::npos && l[k] != '#' && !replay::Lecteur().lire(l, true))
+            bool evenements = false;
+            if (!replay::Lecteur().lire(l, true, [&](auto&) { evenements = true; }) && evenements)
                 lignes.push_back(l);
         }
         if (lignes.empty()) corpus.pop_back();

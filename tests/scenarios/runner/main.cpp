@@ -29,8 +29,7 @@ struct Attente {
 struct Scenario {
     std::string script; // what tarvex-replay runs
     int nbDumps = 0;
-    std::vector<Attente> attentes;
-    std::vector<std::pair<int, std::string>> erreurs; // mistakes in the file itself
+    std::vector<Attente> attentes; // a VALUE that is not JSON is a mistake in the file
 };
 
 std::string_view rogner(std::string_view s)
@@ -72,12 +71,8 @@ Scenario lireScenario(std::string_view texte)
         evenements = false;
         const std::string_view corps = rogner(t.substr(1));
         const std::size_t blanc = std::min(corps.find_first_of(" \t"), corps.size());
-        Json valeur = Json::parse(corps.substr(blanc), nullptr, false);
-        if (blanc == 0 || valeur.is_discarded())
-            s.erreurs.emplace_back(ligne, "expected \"= PATH VALUE\", the VALUE in JSON");
-        else
-            s.attentes.push_back(
-                {ligne, s.nbDumps - 1, std::string(corps.substr(0, blanc)), valeur});
+        s.attentes.push_back({ligne, s.nbDumps - 1, std::string(corps.substr(0, blanc)),
+                              Json::parse(corps.substr(blanc), nullptr, false)});
     }
     return s;
 }
@@ -101,7 +96,8 @@ std::optional<std::string> ecart(const Json& attendu, const Json* recu, const st
             const Json* r = recu->is_array()           ? &(*recu)[std::stoul(el.key())]
                             : recu->contains(el.key()) ? &(*recu)[el.key()]
                                                        : nullptr;
-            if (auto e = ecart(el.value(), r, chemin + "." + el.key())) return e;
+            if (auto e = ecart(el.value(), r, chemin == "." ? el.key() : chemin + "." + el.key()))
+                return e;
         }
         return std::nullopt;
     }
@@ -110,10 +106,11 @@ std::optional<std::string> ecart(const Json& attendu, const Json* recu, const st
            (recu ? recu->dump() : "nothing (no such path)");
 }
 
-// The value at a dotted path ("Pile.4", "controls.lblResultat.caption"): a segment is an
-// index where the value is an array, a member name otherwise.
+// The value at a dotted path ("Pile.4", "controls.lblResultat.caption"; "." is the whole
+// state): a segment is an index where the value is an array, a member name otherwise.
 const Json* suivre(const Json& racine, std::string_view chemin)
 {
+    if (chemin == ".") return &racine;
     std::string pointeur = "/";
     for (const char c : chemin)
         pointeur += c == '.' ? "/" : c == '/' ? "~1" : c == '~' ? "~0" : std::string(1, c);
@@ -131,7 +128,9 @@ std::vector<std::string> juger(const std::string& fichier, const Scenario& s,
     const auto echec = [&](int ligne, const std::string& m) {
         echecs.push_back(fichier + (ligne > 0 ? ":" + std::to_string(ligne) : "") + ": " + m);
     };
-    for (const auto& [ligne, message] : s.erreurs) echec(ligne, message);
+    for (const Attente& a : s.attentes)
+        if (a.chemin.empty() || a.valeur.is_discarded())
+            echec(a.ligne, "expected \"= PATH VALUE\", the VALUE in JSON");
     if (!echecs.empty()) return echecs; // nothing runs
 
     QProcess p;
