@@ -13,7 +13,6 @@
 #include <clocale>
 #include <cmath>
 #include <fstream>
-#include <random>
 #include <tuple>
 
 namespace {
@@ -54,26 +53,25 @@ TEST(Runner, ReportsEveryFaultWithItsLineAndPathAndAMissingLocale)
     EXPECT_EQ(sorties, std::string(std::istreambuf_iterator<char>(attendu), {}));
 }
 
-// Non-finite values are strings; the others must read back bit for bit.
-TEST(Replay, EveryDoubleReadsBackExactlyUnderADecimalCommaLocale)
+// Every double reads back bit for bit, in its shortest form, under a decimal-comma locale;
+// -0.0 keeps its sign, and the values that are not finite are strings.
+TEST(Replay, NumbersReadBackExactlyUnderADecimalCommaLocale)
 {
     ASSERT_TRUE(std::setlocale(LC_ALL, "fr_FR.UTF-8"));
-    std::vector<double> valeurs{-0.0, 0.0, 0.1, 5e-324, 1.7976931348623157e308, 1e21, 0x1p63};
-    for (std::mt19937_64 hasard(20240611); valeurs.size() < 20000;) {
-        const std::uint64_t bits = hasard();
-        if (std::isfinite(std::bit_cast<double>(bits)))
-            valeurs.push_back(std::bit_cast<double>(bits));
-        valeurs.push_back(static_cast<double>(static_cast<std::int64_t>(bits) >> (bits % 64)));
-    }
+    const double valeurs[] = {-0.0, 0.1, 5e-324, 1.7976931348623157e308, 1e21, 0x1p63, -1.0 / 3};
     std::string a = "[";
+    for (const double v : valeurs) {
+        nombreJson(v, a);
+        a += ',';
+    }
     nombreJson(-HUGE_VAL, a);
     nombreJson(NAN, a += ',');
-    for (const double v : valeurs) nombreJson(v, a += ',');
-    const auto relu = nlohmann::json::parse(a + ']');
     std::setlocale(LC_ALL, "C");
-    EXPECT_TRUE(relu.at(0) == "-Infinity" && relu.at(1) == "NaN") << relu.at(0) << relu.at(1);
-    for (std::size_t k = 0; k < valeurs.size(); ++k)
-        ASSERT_EQ(std::bit_cast<std::uint64_t>(relu.at(k + 2).get<double>()),
+    EXPECT_EQ(a, "[-0.0,0.1,5e-324,1.7976931348623157e+308,1e+21,9223372036854775808,"
+                 "-0.3333333333333333,\"-Infinity\",\"NaN\"");
+    const auto relu = nlohmann::json::parse(a + ']');
+    for (std::size_t k = 0; k < std::size(valeurs); ++k)
+        EXPECT_EQ(std::bit_cast<std::uint64_t>(relu.at(k).get<double>()),
                   std::bit_cast<std::uint64_t>(valeurs[k]))
             << valeurs[k];
 }

@@ -1,17 +1,16 @@
-// tarvex-stress CORPUS [SEED N [--script]]: random scripts played on the bench (Banc.h) under
-// ASan and UBSan, the state checked after every event. A script is made of runs of one to
-// eight lines taken from a random place of a random file of the seed corpus (the scenario
-// files' scripts: entries over messages, prefixes, statistics, undo, pastes...) and of random
-// events (any click, any key, any code point, undo, redo, copy). Twenty runs from a fresh
-// session and one ten times as long; with SEED N, that run alone, or its script printed.
-// A failure (an escaped exception too) prints the seed, the line and the last thirty lines.
-// `tarvex-stress --corpus PATH...` runs the fuzz target on each file (fuzz-corpus), and
-// `tarvex-stress --long CORPUS` makes the runs ten times as long (the target stress-long).
+// tarvex-stress CORPUS: long random scripts given to the fuzz target (fuzz.cpp) under ASan and
+// UBSan, which reads each whole and in pieces and plays it on a session, the state checked
+// after every event. A script is made of runs of one to eight lines taken from a random
+// place of a random file of the seed corpus (the scenario files' scripts: entries over
+// messages, prefixes, statistics, undo, pastes...) and of random events (any click, any key,
+// any code point, undo, redo, copy). Twenty scripts of 1,000 lines and one of 10,000 (with
+// --long, ten times as long: the target stress-long). A failure prints the fuzz target's message
+// (the line of the script) and the seed; `tarvex-stress CORPUS SEED LINES` prints that script,
+// for tarvex-replay. `tarvex-stress --corpus PATH...` gives each file to the fuzz target.
 #include <charconv>
 #include <csignal>
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -20,7 +19,8 @@
 #include <string_view>
 #include <vector>
 
-#include "Banc.h"
+#include "Script.h"
+#include "core/Controles.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t taille);
 
@@ -33,16 +33,6 @@ std::string lire(const fs::path& chemin)
 {
     std::ifstream f(chemin, std::ios::binary);
     return {std::istreambuf_iterator<char>(f), {}};
-}
-
-// The file, or the files under the folder.
-std::vector<fs::path> fichiers(const fs::path& chemin)
-{
-    std::vector<fs::path> r;
-    if (!fs::is_directory(chemin)) return {chemin};
-    for (const auto& e : fs::recursive_directory_iterator(chemin))
-        if (e.is_regular_file()) r.push_back(e.path());
-    return r;
 }
 
 std::vector<std::vector<std::string>> corpus; // the event lines of each file
@@ -66,55 +56,30 @@ std::string auHasard()
                   : "key U+" + std::string(hex, std::to_chars(hex, hex + sizeof hex, p, 16).ptr);
 }
 
-void rafale(std::vector<std::string>& f)
+std::string script(long long graine, long long lignes)
 {
-    if (sous(10) < 7) {
-        const auto& lignes = corpus[sous(corpus.size())];
-        for (std::size_t i = sous(lignes.size()), n = 1 + sous(8); n > 0 && i < lignes.size(); --n)
-            f.push_back(lignes[i++]);
-    } else {
-        for (std::size_t n = 1 + sous(4); n > 0; --n) f.push_back(auHasard());
+    hasard.seed(static_cast<std::uint64_t>(graine));
+    std::string s;
+    while (lignes > 0) {
+        if (sous(10) < 7) { // a run of lines of the corpus
+            const auto& f = corpus[sous(corpus.size())];
+            for (std::size_t i = sous(f.size()), n = 1 + sous(8); n > 0 && i < f.size(); --n)
+                s += f[i++] + '\n', --lignes;
+        } else {
+            s += auHasard() + '\n', --lignes;
+        }
     }
+    return s;
 }
 
-// The run under way, for the report of a failure, a sanitizer's included.
-long long graine = 0, rang = 0;
-std::string derniers[30];
-void rapporter(const char* raison)
-{
-    std::fprintf(stderr, "\nstress: seed %lld, line %lld (from 0): %s\n", graine, rang, raison);
-    for (long long i = std::max(0LL, rang - 29); i <= rang; ++i)
-        std::fprintf(stderr, "%s\n", derniers[i % 30].c_str());
-    std::fprintf(stderr, "all of them: tarvex-stress CORPUS %lld %lld --script\n", graine,
-                 rang + 1);
-}
+long long graine = 0, longueur = 0; // the script under way, for the report of a failure
 
-// Plays n lines of a seed on a fresh session, or prints them as a script.
-bool executer(long long s, long long n, bool script)
+void essayer(const std::string& s)
 {
-    Banc banc;
-    std::vector<std::string> file;
-    std::size_t prochain = 0;
-    hasard.seed(static_cast<std::uint64_t>(s));
-    for (graine = s, rang = 0; rang < n; ++rang) {
-        if (prochain == file.size()) file.clear(), prochain = 0, rafale(file);
-        const std::string& ligne = derniers[rang % 30] = file[prochain++];
-        if (script && std::puts(ligne.c_str()) >= 0) continue;
-        std::string faute;
-        const auto erreur = replay::Lecteur().lire(ligne, true, [&](const replay::Evenement& ev) {
-            if (faute.empty()) faute = banc.jouer(ev);
-        });
-        if (erreur) faute = "the line is refused: " + erreur->message;
-        if (!faute.empty()) return rapporter(faute.c_str()), false;
-    }
-    return true;
+    LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(s.data()), s.size());
 }
 
 } // namespace
-
-// Every sanitizer finding ends in abort(), whose handler prints the events that led to it.
-extern "C" const char* __asan_default_options() { return "abort_on_error=1"; }
-extern "C" const char* __ubsan_default_options() { return "abort_on_error=1:print_stacktrace=1"; }
 
 int main(int argc, char** argv)
 {
@@ -122,20 +87,16 @@ int main(int argc, char** argv)
     if (!args.empty() && args[0] == "--corpus") { // the fuzz target on files and folders
         long n = 0;
         for (std::size_t i = 1; i < args.size(); ++i)
-            for (const fs::path& p : fichiers(args[i])) {
-                const std::string t = lire(p);
-                LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(t.data()), t.size());
-                ++n;
-            }
+            for (const auto& e : fs::recursive_directory_iterator(args[i]))
+                if (e.is_regular_file()) essayer(lire(e.path())), ++n;
         return std::printf("fuzz-corpus: %ld inputs\n", n), n > 0 ? 0 : 1;
     }
     const bool longue = !args.empty() && args[0] == "--long";
     if (longue) args.erase(args.begin());
-    if (args.empty())
-        return std::fputs("usage: tarvex-stress [--long] CORPUS [SEED N]\n", stderr), 2;
-    for (const fs::path& p : fichiers(args[0])) { // the lines of the corpus that are events
+    if (args.empty()) return std::fputs("usage: tarvex-stress [--long] CORPUS\n", stderr), 2;
+    for (const auto& e : fs::recursive_directory_iterator(args[0])) { // the corpus' event lines
         auto& lignes = corpus.emplace_back();
-        std::istringstream texte(lire(p));
+        std::istringstream texte(lire(e.path()));
         for (std::string l; std::getline(texte, l);) {
             if (l.ends_with('\r')) l.pop_back();
             bool evenements = false;
@@ -144,18 +105,22 @@ int main(int argc, char** argv)
         }
         if (lignes.empty()) corpus.pop_back();
     }
-    std::signal(SIGABRT, [](int) {
-        rapporter("abort (a sanitizer finding or an escaped exception, see above)");
-    });
-    if (args.size() >= 3) {
-        long long v[2] = {-1, -1};
-        for (int i : {0, 1}) std::from_chars(args[i + 1].begin(), args[i + 1].end(), v[i]);
-        return executer(v[0], v[1], args.size() == 4 && args[3] == "--script") ? 0 : 1;
+    if (args.size() == 3) { // SEED LINES: the script of a run
+        for (int i : {1, 2})
+            std::from_chars(args[i].begin(), args[i].end(), i == 1 ? graine : longueur);
+        return std::fputs(script(graine, longueur).c_str(), stdout), 0;
     }
+    // Every finding ends in abort(), after the fuzz target's message or the sanitizer's.
+    std::signal(SIGABRT, [](int) {
+        std::fprintf(stderr, "stress: the script is `tarvex-stress CORPUS %lld %lld`\n", graine,
+                     longueur);
+    });
     const long long n = longue ? 10000 : 1000;
-    for (int s = 1; s <= 20; ++s)
-        if (!executer(s, n, false)) return 1;
-    if (!executer(1000, 10 * n, false)) return 1;
-    std::printf("stress: %lld lines checked\n", 30 * n);
-    return 0;
+    for (graine = 1, longueur = n; graine <= 20; ++graine) essayer(script(graine, longueur));
+    essayer(script(graine = 1000, longueur = 10 * n));
+    return std::printf("stress: %lld lines checked\n", 30 * n), 0;
 }
+
+// Every sanitizer finding ends in abort(), whose handler says which script led to it.
+extern "C" const char* __asan_default_options() { return "abort_on_error=1"; }
+extern "C" const char* __ubsan_default_options() { return "abort_on_error=1:print_stacktrace=1"; }

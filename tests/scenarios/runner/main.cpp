@@ -1,13 +1,14 @@
 // tarvex-scenario [--locale NAME] FILE...
-// Runs each scenario file (docs/scenarios.md) through tarvex-replay, a real process, and
-// reports every mismatch as `file:line: path: expected X, received Y`. Exit 0 when all pass.
-// The runner never calls setlocale, so it reads and writes numbers in the C locale.
-#include <QProcess>
-#include <QTemporaryFile>
+// Runs each scenario file (docs/scenarios.md) through tarvex-replay's reader, session and JSON
+// writer, under the locale NAME if given, and reports every mismatch as `file:line: path:
+// expected X, received Y`. Exit 0 when all pass.
+#include "EtatJson.h"
+#include "Script.h"
 
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <clocale>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -118,49 +119,29 @@ const Json* suivre(const Json& racine, std::string_view chemin)
     return racine.contains(p) ? &racine.at(p) : nullptr;
 }
 
-// Every mismatch of one file, each prefixed with the file and, where there is one, the line.
-// With a locale, tarvex-replay runs with LC_ALL set to it, and every dump must report it as
-// localeNumeric (so a locale that is not installed fails).
-std::vector<std::string> juger(const std::string& fichier, const Scenario& s,
-                               const std::optional<std::string>& locale)
+// Every mismatch of one file, each prefixed with the file and its line. The script runs through
+// tarvex-replay's own reader, session and JSON writer.
+std::vector<std::string> juger(const std::string& fichier, const Scenario& s)
 {
     std::vector<std::string> echecs;
     const auto echec = [&](int ligne, const std::string& m) {
-        echecs.push_back(fichier + (ligne > 0 ? ":" + std::to_string(ligne) : "") + ": " + m);
+        echecs.push_back(fichier + ":" + std::to_string(ligne) + ": " + m);
     };
     for (const Attente& a : s.attentes)
         if (a.chemin.empty() || a.valeur.is_discarded())
             echec(a.ligne, "expected \"= PATH VALUE\", the VALUE in JSON");
     if (!echecs.empty()) return echecs; // nothing runs
 
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    if (locale) env.insert(QStringLiteral("LC_ALL"), QString::fromStdString(*locale));
-    p.setProcessEnvironment(env);
-    QTemporaryFile script;
-    if (!script.open() || script.write(s.script.c_str()) < 0 || !script.flush())
-        return {fichier + ": cannot write a temporary file"};
-    p.setStandardInputFile(script.fileName());
-    p.start(QStringLiteral(TARVEX_REPLAY), {});
-    p.waitForFinished(-1);
-    const std::string out = p.readAllStandardOutput().toStdString(),
-                      err = p.readAllStandardError().toStdString();
-    const auto cite = [](const std::string& t) { // quoted, escaped, line ends visible
-        return Json(t).dump(-1, ' ', false, Json::error_handler_t::replace);
-    };
-    if (p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0 || !err.empty())
-        return {fichier + ": exit status " + std::to_string(p.exitCode()) + ", standard error " +
-                cite(err)};
+    tarvex::Session session;
+    std::string pressePapier, json;
     std::vector<Json> dumps;
-    for (const std::string_view ligne : lignes(out))
-        dumps.push_back(Json::parse(ligne, nullptr, false));
-    if (dumps.size() != std::size_t(std::max(1, s.nbDumps)) || !out.ends_with('\n') ||
-        std::ranges::any_of(dumps, [](const Json& d) { return !d.is_object(); }))
-        return {fichier + ": one JSON object per dump expected, received " + cite(out)};
-    for (const Json& d : dumps)
-        if (locale && d.value("localeNumeric", Json()) != *locale)
-            return {fichier + ": the run did not use the locale " + *locale +
-                    ": localeNumeric is " + d.value("localeNumeric", Json()).dump()};
+    const auto erreur = tarvex::replay::Lecteur().lire(s.script, true, [&](const auto& ev) {
+        if (ev.verbe != tarvex::replay::Verbe::Dump)
+            return tarvex::replay::jouer(session, ev, pressePapier);
+        tarvex::replay::etatJson(session, pressePapier, std::setlocale(LC_NUMERIC, nullptr), json);
+        dumps.push_back(Json::parse(json));
+    });
+    if (erreur) return {fichier + ":" + std::to_string(erreur->ligne) + ": " + erreur->message};
     for (const Attente& a : s.attentes)
         if (auto e = ecart(a.valeur, suivre(dumps[std::size_t(a.dump)], a.chemin), a.chemin))
             echec(a.ligne, *e);
@@ -171,27 +152,25 @@ std::vector<std::string> juger(const std::string& fichier, const Scenario& s,
 
 int main(int argc, char** argv)
 {
-    std::optional<std::string> locale;
-    std::vector<std::string> fichiers;
-    for (int i = 1; i < argc; ++i) {
-        if (std::string_view(argv[i]) == "--locale" && i + 1 < argc)
-            locale = argv[++i];
-        else
-            fichiers.push_back(argv[i]);
-    }
-    if (fichiers.empty()) {
+    const bool locale = argc > 2 && std::string_view(argv[1]) == "--locale";
+    if (argc < 2 || (locale && argc < 4)) {
         std::fprintf(stderr, "usage: tarvex-scenario [--locale NAME] FILE...\n");
         return 2;
     }
+    // As tarvex-replay does with its environment's locale: numbers must not depend on it.
+    if (locale && std::setlocale(LC_ALL, argv[2]) == nullptr) {
+        std::printf("FAIL: the locale %s is not installed (docs/scenarios.md)\n", argv[2]);
+        return 1;
+    }
     int echecs = 0;
-    for (const std::string& chemin : fichiers) {
-        std::ifstream f(chemin, std::ios::binary);
+    for (int i = locale ? 3 : 1; i < argc; ++i) {
+        std::ifstream f(argv[i], std::ios::binary);
         const Scenario s = lireScenario(std::string(std::istreambuf_iterator<char>(f), {}));
         const auto messages =
-            f.is_open() ? juger(chemin, s, locale) : std::vector{chemin + ": cannot read the file"};
+            f.is_open() ? juger(argv[i], s) : std::vector{std::string(argv[i]) + ": cannot read"};
         for (const std::string& m : messages) std::printf("%s\n", m.c_str());
         if (messages.empty())
-            std::printf("%s: ok (%zu expectations)\n", chemin.c_str(), s.attentes.size());
+            std::printf("%s: ok (%zu expectations)\n", argv[i], s.attentes.size());
         echecs += !messages.empty();
     }
     return echecs == 0 ? 0 : 1;
