@@ -36,21 +36,16 @@ const std::tuple<std::string_view, Fonction, double, double> lignes[] = {
 };
 // clang-format on
 
+// sqrt(1 - x*x) divides (1 and -1), or is of a negative (-1.5); exp overflows (710, and TanH has
+// no shortcut to 1); x + sqrt(x*x + 1) rounds to 0 (-1e8); x*x overflows (1e155);
+// sqrt(-0.75) (0.5); the logarithm of a negative (-2, 2) or of zero (-1); 1 - x is zero (1).
 // clang-format off
 const std::tuple<std::string_view, Fonction, double> refus[] = {
-    {"ArcSin", ArcSin, 1.0},      // zero divisor, not pi/2
-    {"ArcSin", ArcSin, -1.5},     // square root of a negative
-    {"ArcCos", ArcCos, -1.0},     // zero divisor, not pi
-    {"SinH", SinH, -710.0},       // exp overflows
-    {"CosH", CosH, 710.0},
-    {"TanH", TanH, 710.0},        // no shortcut to 1
-    {"ArgSinH", ArgSinH, -1e8},   // x + sqrt(x*x + 1) rounds to 0
-    {"ArgSinH", ArgSinH, 1e155},  // x*x overflows
-    {"ArgCosH", ArgCosH, 0.5},    // sqrt(-0.75)
-    {"ArgCosH", ArgCosH, -2.0},   // logarithm of a negative
-    {"ArgTanH", ArgTanH, 1.0},    // 1 - x is zero
-    {"ArgTanH", ArgTanH, -1.0},   // logarithm of zero
-    {"ArgTanH", ArgTanH, 2.0},    // logarithm of a negative
+    {"ArcSin", ArcSin, 1.0}, {"ArcSin", ArcSin, -1.5}, {"ArcCos", ArcCos, -1.0},
+    {"SinH", SinH, -710.0}, {"CosH", CosH, 710.0}, {"TanH", TanH, 710.0},
+    {"ArgSinH", ArgSinH, -1e8}, {"ArgSinH", ArgSinH, 1e155}, {"ArgCosH", ArgCosH, 0.5},
+    {"ArgCosH", ArgCosH, -2.0}, {"ArgTanH", ArgTanH, 1.0}, {"ArgTanH", ArgTanH, -1.0},
+    {"ArgTanH", ArgTanH, 2.0},
 };
 // clang-format on
 

@@ -39,21 +39,20 @@ std::vector<std::vector<std::string>> corpus; // the event lines of each file
 std::mt19937_64 hasard; // the seed decides everything (the standard fixes its output)
 std::size_t sous(std::size_t n) { return hasard() % n; }
 
+// Any click, the double click, undo, redo, copy, any key of the keyboard map (ASCII) or any
+// code point.
 std::string auHasard()
 {
-    static constexpr std::string_view Touches =
-        "0123456789,.+-*/=%\r\x1b\b\t abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
     const std::size_t r = sous(100);
     while (r < 40)
         if (const auto c = static_cast<Ctl>(sous(NbControles)); accepteClic(c))
             return "click " + std::string(definition(c).nom);
-    char32_t p = static_cast<unsigned char>(Touches[sous(Touches.size())]);
-    if (r >= 95) p = static_cast<char32_t>(sous(0x110000 - 0x800)); // no surrogate:
-    if (p >= 0xD800) p += 0x800;                                    // beyond them
-    char hex[8];
     const std::string autres[] = {"dblclick OLE1", "undo", "redo", "copy"};
-    return r < 55 ? autres[sous(4)]
-                  : "key U+" + std::string(hex, std::to_chars(hex, hex + sizeof hex, p, 16).ptr);
+    if (r < 55) return autres[sous(4)];
+    auto p = static_cast<char32_t>(r < 95 ? sous(128) : sous(0x110000 - 0x800));
+    if (r >= 95 && p >= 0xD800) p += 0x800; // no surrogate
+    char hex[8];
+    return "key U+" + std::string(hex, std::to_chars(hex, hex + sizeof hex, p, 16).ptr);
 }
 
 std::string script(long long graine, long long lignes)
@@ -74,8 +73,10 @@ std::string script(long long graine, long long lignes)
 
 long long graine = 0, longueur = 0; // the script under way, for the report of a failure
 
-void essayer(const std::string& s)
+void essayer(const std::string& s, bool accepte = true)
 {
+    if (accepte && replay::Lecteur().lire(s, true)) // a refused script would check nothing
+        std::fputs("stress: the script is refused\n", stderr), std::abort();
     LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(s.data()), s.size());
 }
 
@@ -88,21 +89,18 @@ int main(int argc, char** argv)
         long n = 0;
         for (std::size_t i = 1; i < args.size(); ++i)
             for (const auto& e : fs::recursive_directory_iterator(args[i]))
-                if (e.is_regular_file()) essayer(lire(e.path())), ++n;
+                if (e.is_regular_file()) essayer(lire(e.path()), false), ++n;
         return std::printf("fuzz-corpus: %ld inputs\n", n), n > 0 ? 0 : 1;
     }
     const bool longue = !args.empty() && args[0] == "--long";
     if (longue) args.erase(args.begin());
     if (args.empty()) return std::fputs("usage: tarvex-stress [--long] CORPUS\n", stderr), 2;
-    for (const auto& e : fs::recursive_directory_iterator(args[0])) { // the corpus' event lines
+    for (const auto& e : fs::recursive_directory_iterator(args[0])) { // the corpus' lines
         auto& lignes = corpus.emplace_back();
         std::istringstream texte(lire(e.path()));
-        for (std::string l; std::getline(texte, l);) {
-            if (l.ends_with('\r')) l.pop_back();
-            bool evenements = false;
-            if (!replay::Lecteur().lire(l, true, [&](auto&) { evenements = true; }) && evenements)
+        for (std::string l; std::getline(texte, l);) // those of events, as a script accepts them
+            if (bool ev = false; !replay::Lecteur().lire(l, true, [&](auto&) { ev = true; }) && ev)
                 lignes.push_back(l);
-        }
         if (lignes.empty()) corpus.pop_back();
     }
     if (args.size() == 3) { // SEED LINES: the script of a run

@@ -12,6 +12,7 @@
 #include <cmath>
 #include <cstdio>
 #include <fstream>
+#include <istream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -28,8 +29,7 @@ struct Attente {
 };
 
 struct Scenario {
-    std::string script; // what tarvex-replay runs
-    int nbDumps = 0;
+    std::string script;            // what tarvex-replay runs
     std::vector<Attente> attentes; // a VALUE that is not JSON is a mistake in the file
 };
 
@@ -39,40 +39,29 @@ std::string_view rogner(std::string_view s)
     return debut == s.npos ? "" : s.substr(debut, s.find_last_not_of(" \t\r") + 1 - debut);
 }
 
-// The lines of a text, without their line ends; a last line without one counts.
-std::vector<std::string_view> lignes(std::string_view texte)
-{
-    std::vector<std::string_view> r;
-    for (std::size_t debut = 0, fin; debut < texte.size(); debut = fin + 1) {
-        fin = std::min(texte.find('\n', debut), texte.size());
-        r.push_back(texte.substr(debut, fin - debut));
-    }
-    return r;
-}
-
 // The script is the file with a `dump` in place of the first `=` line of each group of them
 // that follows events (or starts the file), and the other `=` lines blank: the same line
 // numbers. A group right after a `dump` line checks that dump.
-Scenario lireScenario(std::string_view texte)
+Scenario lireScenario(std::istream& fichier)
 {
     Scenario s;
-    int ligne = 0;
+    int ligne = 0, dumps = 0;
     bool evenements = true; // events since the last dump
-    for (const std::string_view brute : lignes(texte)) {
+    for (std::string brute; std::getline(fichier, brute);) {
         const std::string_view t = rogner(brute);
         ++ligne;
         if (!t.starts_with('=')) {
-            if (t == "dump") ++s.nbDumps;
+            dumps += t == "dump";
             if (!t.empty() && !t.starts_with('#')) evenements = t != "dump";
             s.script.append(brute) += '\n';
             continue;
         }
         s.script += evenements ? "dump\n" : "\n";
-        s.nbDumps += evenements;
+        dumps += evenements;
         evenements = false;
         const std::string_view corps = rogner(t.substr(1));
         const std::size_t blanc = std::min(corps.find_first_of(" \t"), corps.size());
-        s.attentes.push_back({ligne, s.nbDumps - 1, std::string(corps.substr(0, blanc)),
+        s.attentes.push_back({ligne, dumps - 1, std::string(corps.substr(0, blanc)),
                               Json::parse(corps.substr(blanc), nullptr, false)});
     }
     return s;
@@ -165,7 +154,7 @@ int main(int argc, char** argv)
     int echecs = 0;
     for (int i = locale ? 3 : 1; i < argc; ++i) {
         std::ifstream f(argv[i], std::ios::binary);
-        const Scenario s = lireScenario(std::string(std::istreambuf_iterator<char>(f), {}));
+        const Scenario s = lireScenario(f);
         const auto messages =
             f.is_open() ? juger(argv[i], s) : std::vector{std::string(argv[i]) + ": cannot read"};
         for (const std::string& m : messages) std::printf("%s\n", m.c_str());
