@@ -20,13 +20,8 @@ constexpr std::string_view Defaut7 = "0.0000000E+00";
 constexpr std::string_view Court = "+0.0#####E+00";
 constexpr std::string_view Quatorze = "0.00000000000000";
 
-struct LigneMotif {
-    double v;
-    std::string_view motif, attendu;
-};
-
 // clang-format off
-const LigneMotif lignesMotif[] = {
+const std::tuple<double, std::string_view, std::string_view> lignesMotif[] = {
     {1234.5, Defaut7, "1.2345000E+03"}, {-0.00012, "0.00000E+00", "-1.20000E-04"},
     {0, Defaut7, "0.0000000E+00"}, {-0.0, Defaut7, "0.0000000E+00"}, {7, Defaut7, "7.0000000E+00"},
     {9.999999999, Defaut7, "1.0000000E+01"}, {1E+100, Defaut7, "1.0000000E+100"},
@@ -45,14 +40,10 @@ const LigneMotif lignesMotif[] = {
 };
 // clang-format on
 
-TEST(Format, Motif)
+TEST(Format, MotifEtGeneral)
 {
-    for (const auto& l : lignesMotif)
-        EXPECT_EQ(formaterMotif(l.v, l.motif), l.attendu) << "v=" << l.v << " motif=" << l.motif;
-}
-
-TEST(Format, General)
-{
+    for (const auto& [v, motif, attendu] : lignesMotif)
+        EXPECT_EQ(formaterMotif(v, motif), attendu) << "v=" << v << " motif=" << motif;
     // clang-format off
     const std::pair<double, std::string_view> lignes[] = {
         {0.0001, "0.0001"}, {0.00001, "1E-05"}, {123456789012345, "123456789012345"},
@@ -100,7 +91,7 @@ TEST(Lecture, Entree)
     }
 }
 
-TEST(Utf8, Decoupage)
+TEST(Utf8, DecoupageLongueurEtValidite)
 {
     // 'g' gauche, 'd' droite, 'c' caractere; "é" is two bytes, "€" three, "😀" four.
     // clang-format off
@@ -120,12 +111,8 @@ TEST(Utf8, Decoupage)
                                                : utf8::caractere(texte, n);
         EXPECT_EQ(lu, attendu) << f << "(\"" << texte << "\", " << n << ")";
     }
-}
-
-TEST(Utf8, LongueurEtValidite)
-{
     // clang-format off
-    const std::tuple<std::string_view, int, bool> lignes[] = {
+    const std::tuple<std::string_view, int, bool> validite[] = {
         {"", 0, true}, {"abc", 3, true}, {"h\xC3\xA9", 2, true}, {"\xE2\x82\xAC", 1, true},
         {"\xF4\x8F\xBF\xBF", 1, true}, {"\xEF\xBF\xBF", 1, true},
         {"\xC0\xAF", 2, false}, {"\xE0\x80\xAF", 3, false}, {"\xF0\x80\x80\xAF", 4, false}, // overlong
@@ -133,7 +120,7 @@ TEST(Utf8, LongueurEtValidite)
         {"\x80", 1, false}, {"a\xC3", 2, false}, {"\xFF", 1, false},
     };
     // clang-format on
-    for (const auto& [texte, longueur, valide] : lignes)
+    for (const auto& [texte, longueur, valide] : validite)
         EXPECT_TRUE(utf8::longueur(texte) == longueur && utf8::valide(texte) == valide)
             << '"' << texte << '"';
 }

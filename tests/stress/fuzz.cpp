@@ -22,7 +22,7 @@
 #include "session/Historique.h"
 #include "session/Session.h"
 
-namespace tarvex {
+using namespace tarvex;
 
 namespace {
 
@@ -127,10 +127,6 @@ private:
 };
 
 } // namespace
-
-} // namespace tarvex
-
-using namespace tarvex;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t taille)
 {
