@@ -119,6 +119,11 @@ private:
     void RefreshDisplay();
     void StackLift();
     void StackDrop();
+    // The stack's two shifts: every level from Y(0) to Y takes the value of the level below
+    // it (X keeps its own); every level from T to `niveau` takes the value of the level above
+    // it (Y(0) keeps its own).
+    void monterPile();
+    void descendrePile(int niveau);
     void LeaveStatMode();
     void ApplyDecimals();
     void ShowFirstRegister();
@@ -129,29 +134,45 @@ private:
     enum class Circulaire { Sin, Cos, Tan, Asin, Acos, Atan };
     using FonctionX = double (*)(const Cellule&);
 
-    // Register code of a key without a register of its own: "  ?" under a prefix, or
-    // nothing at all (the clear-stack and drop keys).
-    static constexpr int SansRegistre = -1;
-    static constexpr int RienSousPrefixe = -2;
+    // What a key does while a store or recall prefix waits for it: store into or recall the
+    // register of its letter, answer "  ?" (SansRegistre), or nothing at all
+    // (RienSousPrefixe: the clear-stack and drop keys).
+    struct SousPrefixe {
+        enum class Effet : std::uint8_t { Registre, Interroge, Rien } effet;
+        int registre;
+    };
+    static constexpr SousPrefixe lettre(char l)
+    {
+        return {SousPrefixe::Effet::Registre, registre(l)};
+    }
+    static constexpr SousPrefixe SansRegistre{SousPrefixe::Effet::Interroge, 0};
+    static constexpr SousPrefixe RienSousPrefixe{SousPrefixe::Effet::Rien, 0};
 
     // The key-mode dispatch, written once (Dispatch.h): recall and store branches of the
     // key's register, its own operation, its statistic, and the two pending modes.
     template <class FNormal, class FStat, class FHyp, class FDec>
-    void touche(int registre, Messager message, FNormal&& normal, FStat&& stat, FHyp&& hyp,
+    void touche(SousPrefixe prefixe, Messager message, FNormal&& normal, FStat&& stat, FHyp&& hyp,
                 FDec&& decimales);
     template <class FNormal, class FStat>
-    void touche(int registre, Messager message, FNormal&& normal, FStat&& stat);
+    void touche(SousPrefixe prefixe, Messager message, FNormal&& normal, FStat&& stat);
     // The error convention: a failure of any step writes the key's message into X and
     // refreshes; what was done stays done.
     template <class F>
     void sousConvention(Messager message, F&& etapes);
-    // A one-argument function key: lift an entry, keep DernierX, compute, refresh.
-    template <class FCalcul>
-    void fonction(int registre, Messager message, FCalcul&& calcul, double statistique,
-                  bool effaceLettre);
-    template <class FCalcul>
-    void fonctionComptage(int registre, Messager message, FCalcul&& calcul);
+    // A one-argument function key: lift an entry, keep DernierX, compute (calcul writes the
+    // result, or the key's domain message, into X), refresh; in ModeStat, `stat`.
+    template <class FCalcul, class FStat>
+    void fonction(SousPrefixe prefixe, Messager message, FCalcul&& calcul, FStat&& stat);
+    // The statistic of a key in ModeStat: the mode ends and the main display shows it.
+    auto montrer(double valeur)
+    {
+        return [this, valeur] {
+            LeaveStatMode();
+            afficherStat(valeur);
+        };
+    }
 
+    void compter();                   // the count of samples, the keys of A's statistic
     void interroge();                 // "  ?": the key has no meaning in this mode
     void rappeler(int registre);      // recall branch
     void sauver(int registre);        // store branch
@@ -174,7 +195,7 @@ private:
     void estimationB();
     void correlation();
     void pente();
-    void basculerAngle();
+    void uniteAngle(bool radian); // the angle unit, its factor and its indicator
     void colorerTrigo(Couleur c);
     void etiquettesStat(bool stat);
     void choisirOption(Ctl option); // selection from code raises the click if it changes

@@ -19,21 +19,23 @@ void Calculatrice::sousConvention(Messager message, F&& etapes)
 }
 
 template <class FNormal, class FStat, class FHyp, class FDec>
-void Calculatrice::touche(int registre, Messager message, FNormal&& normal, FStat&& stat,
+void Calculatrice::touche(SousPrefixe prefixe, Messager message, FNormal&& normal, FStat&& stat,
                           FHyp&& hyp, FDec&& decimales)
 {
     sousConvention(message, [&] {
         switch (e_.ModeTouche) {
         case ModeRappel:
         case ModeSauve:
-            if (registre >= 0) {
+            switch (prefixe.effet) {
+            case SousPrefixe::Effet::Registre:
                 if (e_.ModeTouche == ModeRappel)
-                    rappeler(registre);
+                    rappeler(prefixe.registre);
                 else
-                    sauver(registre);
-            } else if (registre == SansRegistre) {
-                interroge();
-            } // RienSousPrefixe: the key returns without any change
+                    sauver(prefixe.registre);
+                break;
+            case SousPrefixe::Effet::Interroge: interroge(); break;
+            case SousPrefixe::Effet::Rien: break; // the key returns without any change
+            }
             break;
         case ModeNormal: normal(); break;
         case ModeStat: stat(); break;
@@ -45,10 +47,10 @@ void Calculatrice::touche(int registre, Messager message, FNormal&& normal, FSta
 }
 
 template <class FNormal, class FStat>
-void Calculatrice::touche(int registre, Messager message, FNormal&& normal, FStat&& stat)
+void Calculatrice::touche(SousPrefixe prefixe, Messager message, FNormal&& normal, FStat&& stat)
 {
     touche(
-        registre, message, normal, stat, [this] { interroge(); }, [this] { interroge(); });
+        prefixe, message, normal, stat, [this] { interroge(); }, [this] { interroge(); });
 }
 
 } // namespace tarvex

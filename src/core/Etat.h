@@ -27,6 +27,11 @@ enum : std::int16_t {
 // Stack indices: 4 = X, 3 = Y, 2 = Z, 1 = T, 0 = the fifth level shown as "Y(0)".
 enum : int { IdxY0 = 0, IdxT = 1, IdxZ = 2, IdxY = 3, IdxX = 4 };
 
+// Register k is named by the letter '@' + k: register 1 is A, register 26 is Z (registers 0
+// and 27 have no letter key).
+constexpr int registre(char lettre) { return lettre - '@'; }
+constexpr char lettreRegistre(int registre) { return static_cast<char>('@' + registre); }
+
 struct EtatCalculatrice {
     std::array<Cellule, 5> Pile{};
     std::array<double, 28> Registres{};

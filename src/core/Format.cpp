@@ -119,13 +119,10 @@ Motif analyser(std::string_view m)
     return r;
 }
 
-// Writes into p, which has room for 3 * motif.size() + 320 characters; returns the end.
-char* formater(double v, std::string_view m, char* p)
+// |v| rounded for the pattern: to 15 significant digits, then to the pattern's decimals.
+Decimal arrondi(double v, const Motif& motif)
 {
-    const Motif motif = analyser(m);
     Decimal d = decomposer(v);
-
-    // Round to the pattern's precision.
     if (motif.scientifique) {
         if (1 + motif.decimales < Significatifs) {
             d.arrondir(1 + motif.decimales);
@@ -138,11 +135,37 @@ char* formater(double v, std::string_view m, char* p)
             d.arrondir(gardes);
         }
     }
+    return d;
+}
+
+// The exponent's part: `e` ("E" or "e"), its sign ("-", or "+" when the pattern says "E+"),
+// then its digits, at least as many as the pattern's '0's.
+char* ecrireExposant(char* p, char e, int exposant, bool signeToujours, int chiffresMin)
+{
+    *p++ = e;
+    if (exposant < 0) {
+        *p++ = '-';
+    } else if (signeToujours) {
+        *p++ = '+';
+    }
+    char tampon[12];
+    const char* fin =
+        ecrireEntier(tampon, static_cast<unsigned>(exposant < 0 ? -exposant : exposant));
+    for (int k = static_cast<int>(fin - tampon); k < chiffresMin; ++k) {
+        *p++ = '0';
+    }
+    std::memcpy(p, tampon, static_cast<std::size_t>(fin - tampon));
+    return p + (fin - tampon);
+}
+
+// Writes the rounded value d (of sign `negatif`) through the pattern m into p, which has
+// room for 3 * m.size() + 320 characters; returns the end.
+char* ecrire(const Decimal& d, bool negatif, const Motif& motif, std::string_view m, char* p)
+{
     const bool nul = d.nul();
-    // Digit of weight 10^0 is chiffre(origine); the fraction digit j (from 1) is chiffre(origine +
-    // j).
+    // Digit of weight 10^0 is chiffre(origine); the fraction digit j (from 1) is
+    // chiffre(origine + j).
     const int origine = motif.scientifique ? 0 : d.exposant;
-    const int exposantEcrit = motif.scientifique ? d.exposant : 0;
 
     // Trailing zeros at '#' positions are dropped.
     int decimalesEcrites = motif.decimales;
@@ -150,7 +173,7 @@ char* formater(double v, std::string_view m, char* p)
         --decimalesEcrites;
     }
 
-    if (v < 0) {
+    if (negatif) {
         *p++ = '-';
     }
 
@@ -175,21 +198,8 @@ char* formater(double v, std::string_view m, char* p)
         const char c = m[i];
         if (etat != Etat::Fini && debutExposant(m, i)) {
             ecrirePartieEntiere();
-            *p++ = c;
-            if (exposantEcrit < 0) {
-                *p++ = '-';
-            } else if (m[i + 1] == '+') {
-                *p++ = '+';
-            }
-            const unsigned e =
-                static_cast<unsigned>(exposantEcrit < 0 ? -exposantEcrit : exposantEcrit);
-            char tampon[12];
-            char* fin = ecrireEntier(tampon, e);
-            for (int k = static_cast<int>(fin - tampon); k < motif.chiffresExposant; ++k) {
-                *p++ = '0';
-            }
-            std::memcpy(p, tampon, static_cast<std::size_t>(fin - tampon));
-            p += fin - tampon;
+            p = ecrireExposant(p, c, motif.scientifique ? d.exposant : 0, m[i + 1] == '+',
+                               motif.chiffresExposant);
             for (++i; i + 1 < m.size() && estPosition(m[i + 1]); ++i) {
             }
             etat = Etat::Fini;
@@ -210,6 +220,12 @@ char* formater(double v, std::string_view m, char* p)
     }
     ecrirePartieEntiere();
     return p;
+}
+
+char* formater(double v, std::string_view m, char* p)
+{
+    const Motif motif = analyser(m);
+    return ecrire(arrondi(v, motif), v < 0, motif, m, p);
 }
 
 } // namespace
@@ -279,13 +295,7 @@ void texteGeneral(double v, std::string& sortie)
             std::memcpy(p, d.chiffres + 1, static_cast<std::size_t>(n - 1));
             p += n - 1;
         }
-        *p++ = 'E';
-        *p++ = e < 0 ? '-' : '+';
-        const unsigned a = static_cast<unsigned>(e < 0 ? -e : e);
-        if (a < 10) {
-            *p++ = '0';
-        }
-        p = ecrireEntier(p, a);
+        p = ecrireExposant(p, 'E', e, true, 2);
     }
     sortie.assign(tampon, static_cast<std::size_t>(p - tampon));
 }

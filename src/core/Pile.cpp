@@ -6,6 +6,8 @@
 #include "core/Messages.h"
 #include "entry/Lecture.h"
 
+#include <algorithm>
+
 namespace tarvex {
 
 void Calculatrice::Form_Load()
@@ -60,12 +62,16 @@ void Calculatrice::RefreshDisplay()
     v_.donnerFocus(Ctl::cmdEnter);
 }
 
+void Calculatrice::monterPile() { std::copy(e_.Pile.begin() + 1, e_.Pile.end(), e_.Pile.begin()); }
+
+void Calculatrice::descendrePile(int niveau)
+{
+    std::copy_backward(e_.Pile.begin(), e_.Pile.begin() + niveau, e_.Pile.begin() + niveau + 1);
+}
+
 void Calculatrice::StackLift()
 {
-    e_.Pile[IdxY0] = e_.Pile[IdxT];
-    e_.Pile[IdxT] = e_.Pile[IdxZ];
-    e_.Pile[IdxZ] = e_.Pile[IdxY];
-    e_.Pile[IdxY] = e_.Pile[IdxX];
+    monterPile();
     // An unreadable entry fails here: the stack stays lifted.
     if (e_.NbCaracteres > 0) e_.X().poserNombre(lireEntree(v_[Ctl::lblResultat].legende));
     RefreshDisplay();
@@ -73,9 +79,7 @@ void Calculatrice::StackLift()
 
 void Calculatrice::StackDrop()
 {
-    e_.Pile[IdxY] = e_.Pile[IdxZ];
-    e_.Pile[IdxZ] = e_.Pile[IdxT];
-    e_.Pile[IdxT] = e_.Pile[IdxY0];
+    descendrePile(IdxY);
     RefreshDisplay();
 }
 
@@ -112,13 +116,13 @@ void Calculatrice::coller(double valeur)
 void Calculatrice::cmdEnter_Click()
 {
     touche(
-        13, messages::erreur, [this] { entrer(); }, [this] { estimationX(); });
+        lettre('M'), messages::erreur, [this] { entrer(); }, [this] { estimationX(); });
 }
 
 void Calculatrice::cmdPermutation_Click()
 {
     touche(
-        14, messages::erreur, [this] { permuter(); }, [this] { estimationY(); });
+        lettre('N'), messages::erreur, [this] { permuter(); }, [this] { estimationY(); });
 }
 
 void Calculatrice::cmdEraseP_Click()
@@ -141,10 +145,7 @@ void Calculatrice::cmdEraseLonP_Click()
                 EraseLastCharacter();
                 return;
             }
-            e_.Pile[IdxX] = e_.Pile[IdxY];
-            e_.Pile[IdxY] = e_.Pile[IdxZ];
-            e_.Pile[IdxZ] = e_.Pile[IdxT];
-            e_.Pile[IdxT] = e_.Pile[IdxY0];
+            descendrePile(IdxX);
             RefreshDisplay();
             v_.legende(Ctl::lblResultat, ""); // Label5 shows the new X
         },

@@ -106,4 +106,35 @@ bool valide(std::string_view s)
     return true;
 }
 
+char32_t lire(std::string_view s, std::size_t& i)
+{
+    const std::size_t n = sequence(s, i);
+    if (n == 0) {
+        ++i;
+        return Invalide;
+    }
+    // The lead byte keeps 7, 5, 4 or 3 bits; each continuation byte 6.
+    static constexpr unsigned char Masque[] = {0, 0x7F, 0x1F, 0x0F, 0x07};
+    char32_t p = static_cast<unsigned char>(s[i]) & Masque[n];
+    for (std::size_t k = 1; k < n; ++k) {
+        p = (p << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
+    }
+    i += n;
+    return p;
+}
+
+void ecrire(char32_t p, std::string& sortie)
+{
+    if (p < 0x80) {
+        sortie += static_cast<char>(p);
+        return;
+    }
+    static constexpr unsigned Tete[] = {0, 0xC0, 0xE0, 0xF0}; // by the number of bytes after it
+    const int suite = p < 0x800 ? 1 : p < 0x10000 ? 2 : 3;
+    sortie += static_cast<char>(Tete[suite] | (p >> (6 * suite)));
+    for (int k = suite; k-- > 0;) {
+        sortie += static_cast<char>(0x80 | ((p >> (6 * k)) & 0x3F));
+    }
+}
+
 } // namespace tarvex::utf8

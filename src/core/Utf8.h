@@ -2,6 +2,7 @@
 // classic string functions: a position beyond the text gives the empty string.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -17,5 +18,12 @@ std::string_view droite(std::string_view s, int n);
 std::string_view caractere(std::string_view s, int i);
 // True when s is well-formed UTF-8.
 bool valide(std::string_view s);
+
+// The code point that starts at byte i of s (i < s.size()), and i moved past it; for a byte
+// that starts no well-formed sequence, Invalide, and i moved past that one byte.
+constexpr char32_t Invalide = 0xFFFFFFFF;
+char32_t lire(std::string_view s, std::size_t& i);
+// Appends the UTF-8 form of code point p (at most U+10FFFF, no surrogate).
+void ecrire(char32_t p, std::string& sortie);
 
 } // namespace tarvex::utf8

@@ -4,6 +4,7 @@
 
 #include <charconv>
 #include <cstddef>
+#include <optional>
 #include <system_error>
 
 #include "core/Echec.h"
@@ -16,22 +17,17 @@ bool chiffre(char c) { return c >= '0' && c <= '9'; }
 
 [[noreturn]] void refuser() { throw Echec(Defaut::TexteNonNombre); }
 
-} // namespace
-
-double lireEntree(std::string_view texte)
+// The mantissa from texte[i]: digits with at most one point, at least one digit. Returns
+// the decimal exponent of its first non-zero digit (nothing when it has none), i moved past
+// it.
+std::optional<long long> lireMantisse(std::string_view texte, std::size_t& i)
 {
-    const std::size_t n = texte.size();
-    std::size_t i = 0;
-    const bool negatif = i < n && texte[i] == '-';
-    i += negatif;
-
-    // Mantissa: digits with at most one point, at least one digit.
     std::size_t chiffres = 0;
     bool point = false;
     bool significatif = false;   // a non-zero digit was met
     long long entiers = 0;       // digits before the point, from the first non-zero one
     long long zerosFraction = 0; // zeros after the point, before the first non-zero digit
-    for (; i < n; ++i) {
+    for (; i < texte.size(); ++i) {
         const char c = texte[i];
         if (chiffre(c)) {
             ++chiffres;
@@ -50,41 +46,59 @@ double lireEntree(std::string_view texte)
     if (chiffres == 0) {
         refuser();
     }
-    // Decimal exponent of the first non-zero digit, before the "E" part.
-    const long long ordre = entiers > 0 ? entiers - 1 : -(zerosFraction + 1);
+    if (!significatif) {
+        return std::nullopt;
+    }
+    return entiers > 0 ? entiers - 1 : -(zerosFraction + 1);
+}
 
-    // Exponent: "E", a sign, at least one digit.
+// The exponent from texte[i] to the end: nothing, or "E", a sign, at least one digit (its
+// value held below 100000, which is already beyond any double).
+long long lireExposant(std::string_view texte, std::size_t i)
+{
+    const std::size_t n = texte.size();
+    if (i == n) {
+        return 0;
+    }
+    if (texte[i] != 'E' || i + 1 >= n || (texte[i + 1] != '+' && texte[i + 1] != '-')) {
+        refuser();
+    }
+    const bool negatif = texte[i + 1] == '-';
+    i += 2;
+    const std::size_t debut = i;
     long long exposant = 0;
-    if (i < n) {
-        if (texte[i] != 'E' || i + 1 >= n || (texte[i + 1] != '+' && texte[i + 1] != '-')) {
-            refuser();
-        }
-        const bool exposantNegatif = texte[i + 1] == '-';
-        i += 2;
-        const std::size_t debut = i;
-        for (; i < n && chiffre(texte[i]); ++i) {
-            if (exposant < 100000) {
-                exposant = exposant * 10 + (texte[i] - '0');
-            }
-        }
-        if (i == debut || i != n) {
-            refuser();
-        }
-        if (exposantNegatif) {
-            exposant = -exposant;
+    for (; i < n && chiffre(texte[i]); ++i) {
+        if (exposant < 100000) {
+            exposant = exposant * 10 + (texte[i] - '0');
         }
     }
+    if (i == debut || i != n) {
+        refuser();
+    }
+    return negatif ? -exposant : exposant;
+}
+
+} // namespace
+
+double lireEntree(std::string_view texte)
+{
+    std::size_t i = 0;
+    const bool negatif = texte.starts_with('-');
+    i += negatif;
+    const std::optional<long long> ordre = lireMantisse(texte, i);
+    const long long exposant = lireExposant(texte, i);
 
     double v = 0;
-    const auto res = std::from_chars(texte.data(), texte.data() + n, v, std::chars_format::general);
+    const auto res =
+        std::from_chars(texte.data(), texte.data() + texte.size(), v, std::chars_format::general);
     if (res.ec == std::errc::result_out_of_range) {
         // Beyond the largest double fails; below the smallest subnormal rounds to zero.
-        if (significatif && ordre + exposant >= 0) {
+        if (ordre && *ordre + exposant >= 0) {
             refuser();
         }
         return negatif ? -0.0 : 0.0;
     }
-    if (res.ec != std::errc() || res.ptr != texte.data() + n) {
+    if (res.ec != std::errc() || res.ptr != texte.data() + texte.size()) {
         refuser();
     }
     return v;

@@ -51,8 +51,8 @@ void Calculatrice::cmdDecimale_Click()
 void Calculatrice::cmdPuissance_Click()
 {
     touche(
-        16, messages::erreur, [this] { exposant(); }, [this] { pente(); }, [this] { interroge(); },
-        [this] { choisirDecimales(14); });
+        lettre('P'), messages::erreur, [this] { exposant(); }, [this] { pente(); },
+        [this] { interroge(); }, [this] { choisirDecimales(14); });
 }
 
 void Calculatrice::exposant()
@@ -82,14 +82,14 @@ void Calculatrice::exposant()
 void Calculatrice::cmdSigne_Click()
 {
     touche(
-        15, messages::erreur, [this] { signe(); }, [this] { correlation(); });
+        lettre('O'), messages::erreur, [this] { signe(); }, [this] { correlation(); });
 }
 
 void Calculatrice::signe()
 {
     if (e_.EntreeParLettre) {
         e_.EntreeParLettre = Faux;
-        basculerAngle();
+        uniteAngle(!e_.ModeRadian);
         return;
     }
     if (e_.SaisieExposant) {
@@ -153,19 +153,6 @@ void Calculatrice::EraseLastCharacter()
     // Never below 0, even when a message written over the entry ends with a sign.
     e_.NbCaracteres = static_cast<std::int16_t>(std::max(e_.NbCaracteres - 1, 0));
     entree.resize(utf8::gauche(entree, e_.NbCaracteres).size());
-}
-
-void Calculatrice::basculerAngle()
-{
-    if (e_.ModeRadian) {
-        e_.ModeRadian = Faux;
-        v_.legende(Ctl::lblDegRadGra, messages::Degre);
-        e_.FacteurAngle = 6.28318530717958 / 360;
-    } else {
-        e_.ModeRadian = Vrai;
-        v_.legende(Ctl::lblDegRadGra, messages::Radian);
-        e_.FacteurAngle = 1.0;
-    }
 }
 
 } // namespace tarvex

@@ -1,6 +1,7 @@
 // The prefix keys that have no button: store (G), recall (H), roll down or hyperbolic (I).
 #include "core/Calculatrice.h"
 #include "core/Dispatch.h"
+#include "math/Constantes.h"
 #include "math/Verifie.h"
 
 namespace tarvex {
@@ -8,7 +9,7 @@ namespace tarvex {
 void Calculatrice::StorePrefix()
 {
     touche(
-        7, messages::erreur,
+        lettre('G'), messages::erreur,
         [this] {
             if (e_.EntreeParLettre) { // the upper-case G only clears the mark
                 e_.EntreeParLettre = Faux;
@@ -27,11 +28,11 @@ void Calculatrice::StorePrefix()
 void Calculatrice::RecallPrefix()
 {
     touche(
-        8, messages::erreur,
+        lettre('H'), messages::erreur,
         [this] {
             if (e_.EntreeParLettre) { // the upper-case H pushes the 15-digit pi
                 StackLift();
-                e_.X().poserNombre(3.14159265358979);
+                e_.X().poserNombre(constantes::Pi);
                 e_.EntreeParLettre = Faux;
                 RefreshDisplay();
                 return;
@@ -61,14 +62,11 @@ void Calculatrice::RollDownHyp()
         return;
     }
     touche(
-        9, messages::erreur,
+        lettre('I'), messages::erreur,
         [this] {
             // An entry in progress is not read: the refresh discards it.
             e_.Tampon = e_.X().nombre();
-            e_.Pile[IdxX] = e_.Pile[IdxY];
-            e_.Pile[IdxY] = e_.Pile[IdxZ];
-            e_.Pile[IdxZ] = e_.Pile[IdxT];
-            e_.Pile[IdxT] = e_.Pile[IdxY0];
+            descendrePile(IdxX);
             e_.Pile[IdxY0].poserNombre(e_.Tampon);
             RefreshDisplay();
         },

@@ -54,7 +54,7 @@ void Calculatrice::LeaveStatMode()
 void Calculatrice::SigmaPlus()
 {
     touche(
-        6, messages::erreur,
+        lettre('F'), messages::erreur,
         [this] {
             if (e_.NbCaracteres > 0) StackLift();
             // The count first, then the sums in order: what was updated before a failure
@@ -71,10 +71,7 @@ void Calculatrice::SigmaPlus()
             // The stack is not refreshed: Label5 and Label4 still show x and y.
             v_.legende(Ctl::lblResultat, texteEntier(e_.NbEchantillons));
         },
-        [this] {
-            LeaveStatMode();
-            afficherStat(e_.SommeXY);
-        });
+        montrer(e_.SommeXY));
 }
 
 void Calculatrice::EnterStatMode()

@@ -48,12 +48,12 @@ void Calculatrice::cmdMoins_Click()
 
 void Calculatrice::ShowFirstRegister()
 {
-    for (e_.Compteur = 0; e_.Compteur != 27; ++e_.Compteur) {
+    for (e_.Compteur = 0; e_.Compteur <= registre('Z'); ++e_.Compteur) {
         const double r = e_.Registres[e_.Compteur];
         if (r != 0.0) {
             formaterMotif(r, "+0.0#####E+00", tampon_);
             std::string& legende = v_.legendeModifiable(Ctl::lblResultat);
-            legende.assign(1, static_cast<char>(64 + e_.Compteur));
+            legende.assign(1, lettreRegistre(e_.Compteur));
             legende += '=';
             legende += tampon_;
             return;
@@ -65,17 +65,14 @@ void Calculatrice::ShowFirstRegister()
 void Calculatrice::cmdYtoX_Click()
 {
     touche(
-        4, messages::puissance,
+        lettre('D'), messages::puissance,
         [this] {
             if (e_.NbCaracteres > 0) StackLift();
             e_.DernierX = e_.X().nombre();
             e_.X().poserNombre(verifie::puissance(e_.Y().nombre(), e_.X().nombre()));
             RefreshDisplay(); // no drop: Y keeps its value
         },
-        [this] {
-            LeaveStatMode();
-            afficherStat(e_.SommeX2);
-        });
+        montrer(e_.SommeX2));
 }
 
 } // namespace tarvex

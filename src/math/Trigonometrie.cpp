@@ -2,6 +2,7 @@
 // of them is the same five-branch key: recall, compute, store, statistic, hyperbolic.
 #include "core/Calculatrice.h"
 #include "core/Dispatch.h"
+#include "math/Constantes.h"
 #include "math/Verifie.h"
 #include "math/mdlFonctions.h"
 
@@ -10,18 +11,18 @@ namespace tarvex {
 using namespace verifie;
 namespace mf = mdlFonctions;
 
-void Calculatrice::Option1_Click()
+void Calculatrice::uniteAngle(bool radian)
 {
-    e_.ModeRadian = Vrai;
-    v_.legende(Ctl::lblDegRadGra, messages::Radian);
-    e_.FacteurAngle = 1.0;
+    e_.ModeRadian = radian ? Vrai : Faux;
+    v_.legende(Ctl::lblDegRadGra, radian ? messages::Radian : messages::Degre);
+    e_.FacteurAngle = radian ? 1.0 : constantes::FacteurDegre;
 }
+
+void Calculatrice::Option1_Click() { uniteAngle(true); }
 
 void Calculatrice::Option2_Click()
 {
-    e_.ModeRadian = Faux;
-    v_.legende(Ctl::lblDegRadGra, messages::Degre);
-    e_.FacteurAngle = 6.28318530717958 / 360; // a 15-digit 2 pi, not pi / 180
+    uniteAngle(false);
     choisirOption(Ctl::Option2);
 }
 
@@ -40,9 +41,11 @@ void Calculatrice::colorerTrigo(Couleur c)
 
 void Calculatrice::trigo(Circulaire normal, Famille famille, FonctionX hyp, FonctionX hypInverse)
 {
-    const int registre = famille == Famille::Sinus ? 10 : famille == Famille::Cosinus ? 11 : 12;
     touche(
-        registre, messages::erreur,
+        lettre(famille == Famille::Sinus     ? 'J'
+               : famille == Famille::Cosinus ? 'K'
+                                             : 'L'),
+        messages::erreur,
         [&] {
             if (e_.NbCaracteres > 0) StackLift();
             const double x = e_.X().nombre();

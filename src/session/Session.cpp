@@ -3,6 +3,7 @@
 
 #include "core/Calculatrice.h"
 #include "core/Format.h"
+#include "core/Utf8.h"
 #include "session/Collage.h"
 #include "session/Historique.h"
 
@@ -12,6 +13,7 @@ struct Session::Interieur {
     Calculatrice calc;
     Historique historique{calc.etat(), calc.controles()};
     Journal journal;
+    std::string touche; // the journal's name of the key pressed
 };
 
 Session::Session() : d_(std::make_unique<Interieur>()) {}
@@ -45,21 +47,15 @@ void Session::appuyer(std::int32_t code)
 {
     d_->calc.Form_KeyPress(code);
     // The key as the journal names it: Return and Escape by name, a character as itself.
-    char utf8[4];
-    std::size_t n = 0;
-    const auto c = static_cast<std::uint32_t>(code);
-    if (c < 0x80) {
-        utf8[n++] = static_cast<char>(c);
-    } else {
-        static constexpr unsigned Tete[] = {0, 0xC0, 0xE0, 0xF0}; // by the number of bytes after
-        const std::size_t suite = c < 0x800 ? 1 : c < 0x10000 ? 2 : 3;
-        utf8[n++] = static_cast<char>(Tete[suite] | (c >> (6 * suite)));
-        for (std::size_t k = suite; k-- > 0;)
-            utf8[n++] = static_cast<char>(0x80 | ((c >> (6 * k)) & 0x3F));
-    }
-    conclure({}, code == 13   ? std::string_view("Entrée")
-                 : code == 27 ? std::string_view("Échap")
-                              : std::string_view(utf8, n));
+    std::string& touche = d_->touche;
+    touche.clear();
+    if (code == 13)
+        touche = "Entrée";
+    else if (code == 27)
+        touche = "Échap";
+    else
+        utf8::ecrire(static_cast<char32_t>(code), touche);
+    conclure({}, touche);
 }
 
 bool Session::coller(std::string_view texte)

@@ -117,11 +117,10 @@ QString legende(QWidget* w)
 QString differences(Affichage& a, const QJsonObject& j, const QString& pressePapier = {})
 {
     QString d;
-    const QJsonObject s =
-        QJsonDocument::fromJson(
-            replay::ecrireJson(replay::etatJson(a.session(), pressePapier.toStdString(),
-                                                j["localeNumeric"].toString().toStdString())))
-            .object(); // read back as the printed state is
+    std::string json;
+    replay::etatJson(a.session(), pressePapier.toStdString(),
+                     j["localeNumeric"].toString().toStdString(), json);
+    const QJsonObject s = QJsonDocument::fromJson(QByteArray::fromStdString(json)).object();
     for (auto it = j.begin(); it != j.end(); ++it)
         if (s[it.key()] != it.value() && it.key() != "controls") d += it.key() + " differs\n";
     const auto ecart = [&](const QString& quoi, const QVariant& vu, const QJsonValue& attendu) {

@@ -2,134 +2,161 @@
 #include "EtatJson.h"
 
 #include "core/Couleur.h"
+#include "core/Utf8.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QString>
-
+#include <charconv>
 #include <cmath>
-#include <string>
 
 namespace tarvex::replay {
 
 namespace {
 
-// QJsonDocument writes every finite double in its shortest round-trip form ("7", "0.1",
-// "1e+300", "5e-324"), independently of the C locale, but it stores an integral double
-// as an integer, so negative zero comes out as "0". Negative zero therefore goes in as
-// this string and ecrireJson replaces the written string token by -0.0. The token is
-// matched with its quotes, so only a JSON string whose whole content is the placeholder
-// can match; no text of the calculator contains a control character (the key map beeps
-// at them and the entry line takes only digits, ".", "E" and signs), so none can be it.
-const QString ZeroNegatif = QStringLiteral("\u0001-0.0");
+// Writes the members of one object: `"nom":` before each value, the commas between them.
+class Objet {
+public:
+    explicit Objet(std::string& s) : s_(s) { s_ += '{'; }
+    ~Objet() { s_ += '}'; }
+    Objet(const Objet&) = delete;
+    Objet& operator=(const Objet&) = delete;
 
-QByteArray jetonZeroNegatif()
+    std::string& membre(std::string_view nom)
+    {
+        if (!premier_) s_ += ',';
+        premier_ = false;
+        texteJson(nom, s_);
+        s_ += ':';
+        return s_;
+    }
+    void nombre(std::string_view nom, double v) { nombreJson(v, membre(nom)); }
+    void entier(std::string_view nom, long v) { ecrireEntier(membre(nom), v); }
+    void texte(std::string_view nom, std::string_view t) { texteJson(t, membre(nom)); }
+    void booleen(std::string_view nom, bool b) { membre(nom) += b ? "true" : "false"; }
+
+    static void ecrireEntier(std::string& s, long v)
+    {
+        char t[24];
+        s.append(t, std::to_chars(t, t + sizeof t, v).ptr);
+    }
+
+private:
+    std::string& s_;
+    bool premier_ = true;
+};
+
+void controle(const DefinitionControle& def, const EtatControle& etat, std::string& s)
 {
-    // The placeholder as the writer escapes it, found by writing it rather than guessed.
-    const QByteArray tableau =
-        QJsonDocument(QJsonArray{ZeroNegatif}).toJson(QJsonDocument::Compact);
-    return tableau.mid(1, tableau.size() - 2); // without [ and ]
-}
-
-QJsonValue texte(std::string_view s)
-{
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-QJsonValue booleen(std::int16_t b) { return b != 0; }
-
-QJsonValue cellule(const Cellule& c)
-{
-    return c.estTexte() ? texte(c.texteBrut()) : nombreJson(c.nombreBrut());
-}
-
-QJsonObject controle(const DefinitionControle& def, const EtatControle& etat)
-{
-    QJsonObject o{
-        {QStringLiteral("caption"), texte(etat.legende)},
-        {QStringLiteral("tooltip"), texte(etat.infobulle)},
-        {QStringLiteral("visible"), etat.visible},
-        {QStringLiteral("enabled"), etat.actif},
-        {QStringLiteral("background"), texte(nomCouleur(etat.fond))},
-    };
-    if (def.genre == Genre::Option) o.insert(QStringLiteral("selected"), etat.selectionne);
-    return o;
+    Objet o(s);
+    o.texte("caption", etat.legende);
+    o.texte("tooltip", etat.infobulle);
+    o.booleen("visible", etat.visible);
+    o.booleen("enabled", etat.actif);
+    o.texte("background", nomCouleur(etat.fond));
+    if (def.genre == Genre::Option) o.booleen("selected", etat.selectionne);
 }
 
 } // namespace
 
-QJsonValue nombreJson(double v)
+void nombreJson(double v, std::string& sortie)
 {
-    if (std::isnan(v)) return QStringLiteral("NaN");
-    if (std::isinf(v)) return v > 0 ? QStringLiteral("Infinity") : QStringLiteral("-Infinity");
-    if (v == 0.0 && std::signbit(v)) return ZeroNegatif;
-    return v;
+    if (std::isnan(v)) {
+        sortie += "\"NaN\"";
+    } else if (std::isinf(v)) {
+        sortie += v > 0 ? "\"Infinity\"" : "\"-Infinity\"";
+    } else if (v == 0.0 && std::signbit(v)) {
+        sortie += "-0.0"; // "-0" would read back as the integer 0
+    } else {
+        char t[32];
+        sortie.append(t, std::to_chars(t, t + sizeof t, v).ptr);
+    }
 }
 
-QByteArray ecrireJson(const QJsonObject& objet)
+void texteJson(std::string_view texte, std::string& sortie)
 {
-    static const QByteArray jeton = jetonZeroNegatif();
-    QByteArray sortie = QJsonDocument(objet).toJson(QJsonDocument::Compact);
-    sortie.replace(jeton, QByteArrayLiteral("-0.0"));
-    return sortie;
+    sortie += '"';
+    for (std::size_t i = 0; i < texte.size();) {
+        const std::size_t debut = i;
+        const char32_t p = utf8::lire(texte, i);
+        if (p == utf8::Invalide) {
+            sortie += "\uFFFD";
+        } else if (p == '"' || p == '\\') {
+            sortie += '\\';
+            sortie += static_cast<char>(p);
+        } else if (p < 0x20) {
+            constexpr char Hex[] = "0123456789abcdef";
+            sortie += "\\u00";
+            sortie += Hex[p >> 4];
+            sortie += Hex[p & 0xF];
+        } else {
+            sortie.append(texte.substr(debut, i - debut));
+        }
+    }
+    sortie += '"';
 }
 
-QJsonObject etatJson(const Session& session, std::string_view pressePapier,
-                     std::string_view localeNumeric)
+void etatJson(const Session& session, std::string_view pressePapier, std::string_view localeNumeric,
+              std::string& sortie)
 {
     const EtatCalculatrice& e = session.etat();
     const ModeleControles& v = session.controles();
+    sortie.clear();
+    Objet o(sortie);
 
-    QJsonArray pile;
-    for (const Cellule& c : e.Pile) pile.append(cellule(c));
-    QJsonArray registres;
-    for (double r : e.Registres) registres.append(nombreJson(r));
+    std::string& pile = o.membre("Pile");
+    for (char sep = '['; const Cellule& c : e.Pile) {
+        pile += sep;
+        sep = ',';
+        if (c.estTexte())
+            texteJson(c.texteBrut(), pile);
+        else
+            nombreJson(c.nombreBrut(), pile);
+    }
+    pile += ']';
+    std::string& registres = o.membre("Registres");
+    for (char sep = '['; double r : e.Registres) {
+        registres += sep;
+        sep = ',';
+        nombreJson(r, registres);
+    }
+    registres += ']';
 
-    QJsonObject controles;
-    for (const DefinitionControle& def : tableControles())
-        controles.insert(QString::fromUtf8(def.nom.data(), static_cast<qsizetype>(def.nom.size())),
-                         controle(def, v[def.id]));
-
-    const std::string_view focus = definition(v.focus()).nom;
-
-    return QJsonObject{
-        {QStringLiteral("Pile"), pile},
-        {QStringLiteral("Registres"), registres},
-        {QStringLiteral("DernierX"), nombreJson(e.DernierX)},
-        {QStringLiteral("Tampon"), nombreJson(e.Tampon)},
-        {QStringLiteral("FacteurAngle"), nombreJson(e.FacteurAngle)},
-        {QStringLiteral("NbCaracteres"), e.NbCaracteres},
-        {QStringLiteral("ModeTouche"), e.ModeTouche},
-        {QStringLiteral("NbDecimales"), e.NbDecimales},
-        {QStringLiteral("NbEchantillons"), e.NbEchantillons},
-        {QStringLiteral("ChiffreDecimales"), static_cast<int>(e.ChiffreDecimales)},
-        {QStringLiteral("Compteur"), e.Compteur},
-        {QStringLiteral("SaisieExposant"), booleen(e.SaisieExposant)},
-        {QStringLiteral("PointDecimal"), booleen(e.PointDecimal)},
-        {QStringLiteral("EntreeParLettre"), booleen(e.EntreeParLettre)},
-        {QStringLiteral("ModeRadian"), booleen(e.ModeRadian)},
-        {QStringLiteral("FormatAffichage"), texte(e.FormatAffichage)},
-        {QStringLiteral("Chaine"), texte(e.Chaine)},
-        {QStringLiteral("Caractere"), texte(e.Caractere)},
-        {QStringLiteral("SommeX"), nombreJson(e.SommeX)},
-        {QStringLiteral("SommeY"), nombreJson(e.SommeY)},
-        {QStringLiteral("SommeX2"), nombreJson(e.SommeX2)},
-        {QStringLiteral("SommeY2"), nombreJson(e.SommeY2)},
-        {QStringLiteral("SommeXY"), nombreJson(e.SommeXY)},
-        {QStringLiteral("EcartXX"), nombreJson(e.EcartXX)},
-        {QStringLiteral("EcartYY"), nombreJson(e.EcartYY)},
-        {QStringLiteral("EcartXY"), nombreJson(e.EcartXY)},
-        {QStringLiteral("Pente"), nombreJson(e.Pente)},
-        {QStringLiteral("Ordonnee"), nombreJson(e.Ordonnee)},
-        {QStringLiteral("controls"), controles},
-        {QStringLiteral("focus"), texte(focus)},
-        {QStringLiteral("beeps"), static_cast<qint64>(v.bips())},
-        {QStringLiteral("manualOpened"), static_cast<qint64>(v.manuelsOuverts())},
-        {QStringLiteral("PressePapier"), texte(pressePapier)},
-        {QStringLiteral("undoDepth"), session.annulables()},
-        {QStringLiteral("redoDepth"), session.retablissables()},
-        {QStringLiteral("localeNumeric"), texte(localeNumeric)},
-    };
+    o.nombre("DernierX", e.DernierX);
+    o.nombre("Tampon", e.Tampon);
+    o.nombre("FacteurAngle", e.FacteurAngle);
+    o.entier("NbCaracteres", e.NbCaracteres);
+    o.entier("ModeTouche", e.ModeTouche);
+    o.entier("NbDecimales", e.NbDecimales);
+    o.entier("NbEchantillons", e.NbEchantillons);
+    o.entier("ChiffreDecimales", e.ChiffreDecimales);
+    o.entier("Compteur", e.Compteur);
+    o.booleen("SaisieExposant", e.SaisieExposant != 0);
+    o.booleen("PointDecimal", e.PointDecimal != 0);
+    o.booleen("EntreeParLettre", e.EntreeParLettre != 0);
+    o.booleen("ModeRadian", e.ModeRadian != 0);
+    o.texte("FormatAffichage", e.FormatAffichage);
+    o.texte("Chaine", e.Chaine);
+    o.texte("Caractere", e.Caractere);
+    o.nombre("SommeX", e.SommeX);
+    o.nombre("SommeY", e.SommeY);
+    o.nombre("SommeX2", e.SommeX2);
+    o.nombre("SommeY2", e.SommeY2);
+    o.nombre("SommeXY", e.SommeXY);
+    o.nombre("EcartXX", e.EcartXX);
+    o.nombre("EcartYY", e.EcartYY);
+    o.nombre("EcartXY", e.EcartXY);
+    o.nombre("Pente", e.Pente);
+    o.nombre("Ordonnee", e.Ordonnee);
+    {
+        Objet controles(o.membre("controls"));
+        for (const DefinitionControle& def : tableControles())
+            controle(def, v[def.id], controles.membre(def.nom));
+    }
+    o.texte("focus", definition(v.focus()).nom);
+    o.entier("beeps", v.bips());
+    o.entier("manualOpened", v.manuelsOuverts());
+    o.texte("PressePapier", pressePapier);
+    o.entier("undoDepth", session.annulables());
+    o.entier("redoDepth", session.retablissables());
+    o.texte("localeNumeric", localeNumeric);
 }
 
 } // namespace tarvex::replay

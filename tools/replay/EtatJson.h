@@ -1,29 +1,27 @@
-// The calculator state and the control model as one line of JSON.
+// The calculator state and the control model as one line of JSON, written with the standard
+// library alone: numbers by std::to_chars, so that nothing depends on the locale.
 #pragma once
 
 #include "session/Session.h"
 
-#include <QByteArray>
-#include <QJsonObject>
-#include <QJsonValue>
-
+#include <string>
 #include <string_view>
 
 namespace tarvex::replay {
 
-// A double as a JSON value: a number for a finite value, the strings "Infinity",
-// "-Infinity" and "NaN" otherwise. Negative zero gets a placeholder that ecrireJson
-// turns into -0.0.
-QJsonValue nombreJson(double v);
+// Appends a double: the shortest form that reads back to the same double ("7", "0.1",
+// "1e+300"), -0.0 for negative zero, and for a value that is not finite the strings
+// "Infinity", "-Infinity" and "NaN".
+void nombreJson(double v, std::string& sortie);
 
-// Compact JSON text of an object, without a line end, numbers in their shortest
-// round-trip form and negative zero as -0.0.
-QByteArray ecrireJson(const QJsonObject& objet);
+// Appends a text as a JSON string; a byte that is not part of well-formed UTF-8 becomes
+// U+FFFD.
+void texteJson(std::string_view texte, std::string& sortie);
 
-// The whole state: the record, the controls, focus, beeps and manual requests, the
-// clipboard (what the last copy gave), the depths of undo and redo, and localeNumeric
-// (the LC_NUMERIC locale the run uses).
-QJsonObject etatJson(const Session& session, std::string_view pressePapier,
-                     std::string_view localeNumeric);
+// Replaces `sortie` by the whole state, without a line end: the record, the controls,
+// focus, beeps and manual requests, the clipboard (what the last copy gave), the depths of
+// undo and redo, and localeNumeric (the LC_NUMERIC locale the run uses).
+void etatJson(const Session& session, std::string_view pressePapier, std::string_view localeNumeric,
+              std::string& sortie);
 
 } // namespace tarvex::replay

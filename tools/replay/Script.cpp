@@ -1,9 +1,10 @@
-// The replay script: its lines read into a list of calculator events, checked as a whole
-// before anything runs.
+// The replay script: its lines read one at a time into calculator events.
 #include "Script.h"
 
-#include "core/Controles.h"
+#include "core/Utf8.h"
+#include "session/Session.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <utility>
@@ -12,26 +13,23 @@ namespace tarvex::replay {
 
 namespace {
 
-bool estBlanc(char c) { return c == ' ' || c == '\t'; }
+constexpr std::string_view Blancs = " \t";
+constexpr std::string_view FinVerbe = " \t\r"; // a CR ends the verb too: then it is the error
+constexpr std::string_view MarqueOrdre = "\xEF\xBB\xBF"; // some editors start UTF-8 with it
+constexpr std::string_view MessageCR =
+    "carriage return inside the line (lines end with LF or CR LF)";
+constexpr int PlusLongNom = 80; // characters of a name that an error message shows
 
 std::string_view sansBlancsGauche(std::string_view s)
 {
-    while (!s.empty() && estBlanc(s.front())) s.remove_prefix(1);
+    s.remove_prefix(std::min(s.find_first_not_of(Blancs), s.size()));
     return s;
 }
 
 std::string_view sansBlancsDroite(std::string_view s)
 {
-    while (!s.empty() && estBlanc(s.back())) s.remove_suffix(1);
+    while (!s.empty() && Blancs.find(s.back()) != std::string_view::npos) s.remove_suffix(1);
     return s;
-}
-
-std::string entreGuillemets(std::string_view s)
-{
-    std::string r = "\"";
-    r.append(s);
-    r += '"';
-    return r;
 }
 
 constexpr std::array<std::pair<std::string_view, std::int32_t>, 5> NomsTouches{{
@@ -49,108 +47,168 @@ constexpr std::array<std::pair<std::string_view, Verbe>, 4> VerbesSansArgument{{
     {"redo", Verbe::Retablir},
 }};
 
-// Reads one event line (already known to be neither blank nor a comment).
-std::optional<std::string> lireLigne(std::string_view ligne, int numero, Script& script)
+bool estVerbe(std::string_view mot)
 {
-    std::string_view texte = sansBlancsGauche(ligne);
-    std::size_t finVerbe = 0;
-    while (finVerbe < texte.size() && !estBlanc(texte[finVerbe])) ++finVerbe;
-    const std::string_view verbe = texte.substr(0, finVerbe);
+    for (const auto& [nom, v] : VerbesSansArgument)
+        if (mot == nom) return true;
+    for (std::string_view nom : {"type", "paste", "click", "dblclick", "key"})
+        if (mot == nom) return true;
+    return false;
+}
+
+// Control characters, C1 controls and the characters that reorder or break a terminal line.
+bool imprimable(char32_t p)
+{
+    return p != utf8::Invalide && p >= 0x20 && !(p >= 0x7F && p < 0xA0) &&
+           !(p >= 0x2028 && p <= 0x202E) && !(p >= 0x2066 && p <= 0x2069);
+}
+
+// Checks one line and gives its events to `visiteur`; what is wrong with it otherwise.
+std::optional<std::string> lireLigne(std::string_view ligne, std::uint64_t numero,
+                                     const Visiteur& visiteur, std::uint64_t& dumps)
+{
+    const auto emettre = [&](Verbe verbe, Ctl controle = Ctl::cmdEnter, std::int32_t code = 0,
+                             std::string_view colle = {}) {
+        if (visiteur) visiteur({verbe, controle, code, colle, numero});
+    };
+    const bool cr = ligne.find('\r') != std::string_view::npos;
+    const std::string_view texte = sansBlancsGauche(ligne);
+    if (texte.empty() || texte.front() == '#') {
+        if (cr) return std::string(MessageCR);
+        return std::nullopt;
+    }
+    const std::string_view verbe = texte.substr(0, texte.find_first_of(FinVerbe));
+    if (!estVerbe(verbe)) return "unknown command " + cite(verbe);
+    if (cr) return std::string(MessageCR);
 
     if (verbe == "type" || verbe == "paste") {
         // The text is the rest of the line after the one blank that follows the verb;
         // its own blanks, trailing ones included, are key presses or pasted.
-        const std::string_view reste = texte.substr(finVerbe);
+        const std::string_view reste = texte.substr(verbe.size());
         const std::string_view argument = reste.empty() ? reste : reste.substr(1);
-        const auto points = decoderUtf8(argument);
-        if (!points) return "the text is not valid UTF-8";
+        if (!utf8::valide(argument)) return "the text is not valid UTF-8";
         if (verbe == "paste") { // an empty clipboard too
-            script.evenements.push_back({Verbe::Coller, numero, Ctl::cmdEnter,
-                                         static_cast<std::int32_t>(script.textes.size())});
-            script.textes.emplace_back(argument);
+            emettre(Verbe::Coller, Ctl::cmdEnter, 0, argument);
             return std::nullopt;
         }
         if (argument.empty()) return "type needs a text to type";
-        for (char32_t p : *points)
-            script.evenements.push_back(
-                {Verbe::Touche, numero, Ctl::cmdEnter, static_cast<std::int32_t>(p)});
+        for (std::size_t i = 0; i < argument.size();)
+            emettre(Verbe::Touche, Ctl::cmdEnter,
+                    static_cast<std::int32_t>(utf8::lire(argument, i)));
         return std::nullopt;
     }
 
-    const std::string_view argument = sansBlancsGauche(sansBlancsDroite(texte.substr(finVerbe)));
+    const std::string_view argument =
+        sansBlancsGauche(sansBlancsDroite(texte.substr(verbe.size())));
     for (const auto& [mot, v] : VerbesSansArgument) {
         if (verbe != mot) continue;
         if (!argument.empty()) return std::string(verbe) + " takes no argument";
-        script.evenements.push_back({v, numero});
-        script.nbDumps += v == Verbe::Dump;
-        return std::nullopt;
-    }
-    if (verbe == "click" || verbe == "dblclick") {
-        if (argument.empty()) return std::string(verbe) + " needs a control name";
-        const auto controle = controleParNom(argument);
-        if (!controle) return "unknown control " + entreGuillemets(argument);
-        if (verbe == "click") {
-            if (!accepteClic(*controle))
-                return "control " + entreGuillemets(argument) + " takes no click";
-            script.evenements.push_back({Verbe::Clic, numero, *controle});
-        } else {
-            // Only the manual's icon answers a double click.
-            if (*controle != Ctl::OLE1)
-                return "control " + entreGuillemets(argument) +
-                       " takes no double click (only OLE1 has one)";
-            script.evenements.push_back({Verbe::DoubleClic, numero, *controle});
-        }
+        dumps += v == Verbe::Dump;
+        emettre(v);
         return std::nullopt;
     }
     if (verbe == "key") {
         if (argument.empty()) return "key needs a character or a key name";
         const auto code = codeTouche(argument);
         if (!code)
-            return "bad key " + entreGuillemets(argument) +
+            return "bad key " + cite(argument) +
                    ": expected one character, Return, Escape, Backspace, Tab, Space or U+XXXX";
-        script.evenements.push_back({Verbe::Touche, numero, Ctl::cmdEnter, *code});
+        emettre(Verbe::Touche, Ctl::cmdEnter, *code);
         return std::nullopt;
     }
-    return "unknown command " + entreGuillemets(verbe);
+    // click and dblclick
+    if (argument.empty()) return std::string(verbe) + " needs a control name";
+    const auto controle = controleParNom(argument);
+    if (!controle) return "unknown control " + cite(argument);
+    if (verbe == "click") {
+        if (!accepteClic(*controle)) return "control " + cite(argument) + " takes no click";
+        emettre(Verbe::Clic, *controle);
+    } else {
+        // Only the manual's icon answers a double click.
+        if (*controle != Ctl::OLE1)
+            return "control " + cite(argument) + " takes no double click (only OLE1 has one)";
+        emettre(Verbe::DoubleClic, *controle);
+    }
+    return std::nullopt;
+}
+
+// What is already certain of a line that has not ended: an error that no later byte can
+// take back, the one lireLigne will give. Its verb is judged once a blank ends it, or once it
+// is too long for any verb and its first PlusLongNom characters, all that the message shows,
+// can no longer change.
+std::optional<std::string> erreurCertaine(std::string_view partiel)
+{
+    if (partiel.ends_with('\r')) partiel.remove_suffix(1); // perhaps the CR of a CR LF
+    const bool crSeul = partiel.find('\r') != std::string_view::npos;
+    const std::string_view texte = sansBlancsGauche(partiel);
+    if (texte.empty() || texte.front() == '#') {
+        if (crSeul) return std::string(MessageCR);
+        return std::nullopt;
+    }
+    const std::size_t fin = texte.find_first_of(FinVerbe);
+    if (fin == std::string_view::npos && texte.size() <= 4 * (PlusLongNom + 1u))
+        return std::nullopt;
+    const std::string_view verbe = texte.substr(0, fin);
+    if (!estVerbe(verbe)) return "unknown command " + cite(verbe);
+    if (crSeul) return std::string(MessageCR);
+    return std::nullopt;
 }
 
 } // namespace
 
-std::optional<std::vector<char32_t>> decoderUtf8(std::string_view texte)
+std::optional<ErreurScript> Lecteur::lire(std::string_view texte, bool fin,
+                                          const Visiteur& visiteur)
 {
-    std::vector<char32_t> points;
-    std::size_t i = 0;
-    while (i < texte.size()) {
-        const auto octet = [&](std::size_t k) { return static_cast<unsigned char>(texte[k]); };
-        const unsigned char premier = octet(i);
-        int suite;
-        char32_t point;
-        char32_t minimum;
-        if (premier < 0x80) {
-            points.push_back(premier);
-            ++i;
-            continue;
-        } else if ((premier & 0xE0) == 0xC0) {
-            suite = 1, point = premier & 0x1F, minimum = 0x80;
-        } else if ((premier & 0xF0) == 0xE0) {
-            suite = 2, point = premier & 0x0F, minimum = 0x800;
-        } else if ((premier & 0xF8) == 0xF0) {
-            suite = 3, point = premier & 0x07, minimum = 0x10000;
-        } else {
+    while (debut_ < texte.size()) {
+        const std::size_t lf = texte.find('\n', std::max(debut_, recherche_));
+        if (lf == std::string_view::npos && !fin) {
+            recherche_ = texte.size();
+            std::string_view partiel = texte.substr(debut_);
+            if (partiel.size() < examen_) return std::nullopt;
+            if (ligne_ == 0 && partiel.starts_with(MarqueOrdre))
+                partiel.remove_prefix(MarqueOrdre.size());
+            examen_ = 2 * partiel.size();
+            if (auto message = erreurCertaine(partiel))
+                return ErreurScript{ligne_ + 1, std::move(*message)};
             return std::nullopt;
         }
-        if (texte.size() - i <= static_cast<std::size_t>(suite)) return std::nullopt;
-        for (int k = 1; k <= suite; ++k) {
-            const unsigned char o = octet(i + k);
-            if ((o & 0xC0) != 0x80) return std::nullopt;
-            point = (point << 6) | (o & 0x3F);
-        }
-        if (point < minimum || point > 0x10FFFF || (point >= 0xD800 && point <= 0xDFFF))
-            return std::nullopt;
-        points.push_back(point);
-        i += suite + 1;
+        std::string_view ligne = texte.substr(
+            debut_, lf == std::string_view::npos ? std::string_view::npos : lf - debut_);
+        debut_ = lf == std::string_view::npos ? texte.size() : lf + 1;
+        examen_ = premierExamen_;
+        ++ligne_;
+        if (ligne_ == 1 && ligne.starts_with(MarqueOrdre)) ligne.remove_prefix(MarqueOrdre.size());
+        if (lf != std::string_view::npos && ligne.ends_with('\r')) ligne.remove_suffix(1); // CR LF
+        if (auto message = lireLigne(ligne, ligne_, visiteur, dumps_))
+            return ErreurScript{ligne_, std::move(*message)};
     }
-    return points;
+    return std::nullopt;
+}
+
+Lecture lireScript(std::string_view texte)
+{
+    Lecture l;
+    l.erreur = Lecteur().lire(texte, true, [&l](const Evenement& ev) {
+        l.script.evenements.push_back(ev);
+        if (ev.verbe == Verbe::Coller)
+            l.script.evenements.back().texte = l.script.textes.emplace_back(ev.texte);
+    });
+    if (l.erreur) l.script = {};
+    return l;
+}
+
+void jouer(Session& session, const Evenement& ev, std::string& pressePapier)
+{
+    switch (ev.verbe) {
+    case Verbe::Clic: session.cliquer(ev.controle); break;
+    case Verbe::DoubleClic: session.doubleCliquer(ev.controle); break;
+    case Verbe::Touche: session.appuyer(ev.code); break;
+    case Verbe::Copie: pressePapier = session.copier(); break;
+    case Verbe::Coller: session.coller(ev.texte); break;
+    case Verbe::Annuler: session.annuler(); break;
+    case Verbe::Retablir: session.retablir(); break;
+    case Verbe::Dump: break;
+    }
 }
 
 std::optional<std::int32_t> codeTouche(std::string_view argument)
@@ -167,34 +225,34 @@ std::optional<std::int32_t> codeTouche(std::string_view argument)
         if (valeur > 0x10FFFF || (valeur >= 0xD800 && valeur <= 0xDFFF)) return std::nullopt;
         return static_cast<std::int32_t>(valeur);
     }
-    const auto points = decoderUtf8(argument);
-    if (!points || points->size() != 1) return std::nullopt;
-    return static_cast<std::int32_t>(points->front());
+    std::size_t i = 0;
+    const char32_t p = utf8::lire(argument, i);
+    if (p == utf8::Invalide || i != argument.size()) return std::nullopt;
+    return static_cast<std::int32_t>(p);
 }
 
-Lecture lireScript(std::string_view texte)
+std::string cite(std::string_view texte)
 {
-    Lecture lecture;
-    // A byte-order mark some editors put in front of UTF-8 text is no part of line 1.
-    if (texte.substr(0, 3) == "\xEF\xBB\xBF") texte.remove_prefix(3);
-    int numero = 0;
-    while (!texte.empty()) {
-        ++numero;
-        const std::size_t fin = texte.find('\n');
-        std::string_view ligne = texte.substr(0, fin);
-        texte.remove_prefix(fin == std::string_view::npos ? texte.size() : fin + 1);
-        if (!ligne.empty() && ligne.back() == '\r') ligne.remove_suffix(1); // CRLF files
-
-        const std::string_view utile = sansBlancsGauche(ligne);
-        if (utile.empty() || utile.front() == '#') continue;
-        auto erreur = lireLigne(ligne, numero, lecture.script);
-        if (erreur) {
-            lecture.erreur = ErreurScript{numero, std::move(*erreur)};
-            lecture.script = {};
-            return lecture;
+    const std::string_view montre = utf8::gauche(texte, PlusLongNom);
+    const bool coupe = montre.size() < texte.size();
+    texte = montre;
+    std::string r = "\"";
+    for (std::size_t i = 0; i < texte.size();) {
+        const std::size_t debut = i;
+        if (imprimable(utf8::lire(texte, i))) {
+            r.append(texte.substr(debut, i - debut));
+            continue;
+        }
+        for (std::size_t k = debut; k < i; ++k) {
+            constexpr char Hex[] = "0123456789ABCDEF";
+            const auto octet = static_cast<unsigned char>(texte[k]);
+            r += "\\x";
+            r += Hex[octet >> 4];
+            r += Hex[octet & 0xF];
         }
     }
-    return lecture;
+    if (coupe) r += "…";
+    return r + '"';
 }
 
 } // namespace tarvex::replay

@@ -1,14 +1,21 @@
-// The replay script: its lines read into a list of calculator events, checked as a whole
-// before anything runs.
+// The replay script: its lines read one at a time into calculator events. The driver reads a
+// script twice: once to check it whole before anything runs, storing nothing, and once to
+// run its events; memory never depends on the number of events.
 #pragma once
 
 #include "core/Controles.h"
 
 #include <cstdint>
+#include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+namespace tarvex {
+class Session;
+}
 
 namespace tarvex::replay {
 
@@ -23,39 +30,72 @@ enum class Verbe : std::uint8_t {
     Retablir
 };
 
-// One event; a `type` line gives one Touche per character, all with its line number.
+// One event; a `type` line gives one Touche per character.
 struct Evenement {
     Verbe verbe;
-    int ligne;
     Ctl controle = Ctl::cmdEnter; // Clic, DoubleClic
-    std::int32_t code = 0;        // Touche; for Coller, its text in Script::textes
-};
-
-struct Script {
-    std::vector<Evenement> evenements;
-    std::vector<std::string> textes; // the texts of the `paste` lines
-    int nbDumps = 0;
+    std::int32_t code = 0;        // Touche
+    std::string_view texte;       // Coller: the text pasted
+    std::uint64_t ligne = 0;      // its line in the script, from 1
 };
 
 // The first bad line: its number (from 1) and what is wrong with it.
 struct ErreurScript {
-    int ligne;
+    std::uint64_t ligne;
     std::string message;
 };
 
+using Visiteur = std::function<void(const Evenement&)>;
+
+// Reads a script that may arrive in pieces: each call to lire() reads the lines that are
+// complete in `texte` (the script so far; later calls see it longer), gives their events to
+// `visiteur` (if any) in order, and stops at the first bad line.
+class Lecteur {
+public:
+    // An incomplete line is first looked at once it is `premierExamen` bytes long, then each
+    // time its length has doubled, so that an endless line costs linear time.
+    explicit Lecteur(std::size_t premierExamen = 4096)
+        : premierExamen_(premierExamen), examen_(premierExamen)
+    {}
+
+    // `fin`: texte is the whole script, so its last line needs no line end. Before that, a
+    // line still incomplete is already refused when what has come of it can only be wrong
+    // (an unknown command, a CR inside it), so that an endless bad line ends the reading.
+    std::optional<ErreurScript> lire(std::string_view texte, bool fin,
+                                     const Visiteur& visiteur = {});
+    std::uint64_t nbDumps() const { return dumps_; }
+
+private:
+    std::size_t premierExamen_;
+    std::size_t debut_ = 0;     // where the first line not yet read starts
+    std::size_t recherche_ = 0; // where the search for its line end goes on
+    std::size_t examen_;        // its length when it is next looked at
+    std::uint64_t ligne_ = 0;   // lines read so far
+    std::uint64_t dumps_ = 0;
+};
+
+// The whole script at once, for the tests that walk its events: every event, and the first
+// bad line. The pasted texts are kept in `textes`, where the Coller events point.
+struct Script {
+    std::vector<Evenement> evenements;
+    std::deque<std::string> textes;
+};
 struct Lecture {
     Script script;
     std::optional<ErreurScript> erreur; // when set, the script must not run
 };
-
 Lecture lireScript(std::string_view texte);
+
+// Plays one event other than Dump on the session; a copy puts its text into pressePapier.
+void jouer(Session& session, const Evenement& ev, std::string& pressePapier);
 
 // The character code of the argument of `key`: one UTF-8 character, a key name
 // (Return, Escape, Backspace, Tab, Space) or U+XXXX. Nothing for anything else.
 std::optional<std::int32_t> codeTouche(std::string_view argument);
 
-// The code points of a UTF-8 text; nothing when the text is not well-formed UTF-8
-// (overlong forms, surrogates and values beyond U+10FFFF included).
-std::optional<std::vector<char32_t>> decoderUtf8(std::string_view texte);
+// A text of the script as an error message shows it, between quotes: every byte that is
+// not printable UTF-8 (invalid UTF-8, control characters) as \xNN, and beyond 80
+// characters cut, with "…".
+std::string cite(std::string_view texte);
 
 } // namespace tarvex::replay

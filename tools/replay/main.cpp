@@ -1,17 +1,26 @@
 // tarvex-replay [SCRIPT]: replays a script of clicks, key presses, copies, pastes, undos and
 // redos on a session of the calculator, without a window, and prints its state as JSON, one
 // line per dump.
+//
+// The script is checked whole as it is read, storing only its text; then it runs, each dump
+// written and flushed as it comes. Exit status: 0 done, 2 a bad script or an unreadable file,
+// 3 an output that cannot be written or memory exhausted; one line on standard error says why.
 #include "EtatJson.h"
 #include "Script.h"
 #include "session/Session.h"
 
-#include <QByteArray>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
+#include <charconv>
 #include <clocale>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <new>
 #include <string>
 
 namespace {
@@ -20,49 +29,84 @@ using namespace tarvex;
 using namespace tarvex::replay;
 
 constexpr int SortieScriptInvalide = 2;
-constexpr int SortieEchecInterne = 3;
+constexpr int SortieEchec = 3;
 
-// The whole content of a file, or of standard input for "-".
-bool lireTout(const char* chemin, std::string& contenu, std::string& erreur)
+// The output could not be written (errno's value).
+struct SortieImpossible {
+    int erreur;
+};
+
+int signaler(int statut, const std::string& message)
 {
-    const bool entree = std::strcmp(chemin, "-") == 0;
-    std::FILE* f = entree ? stdin : std::fopen(chemin, "rb");
-    if (f == nullptr) {
-        erreur = std::strerror(errno);
-        return false;
-    }
-    char tampon[65536];
-    std::size_t n;
-    while ((n = std::fread(tampon, 1, sizeof tampon, f)) > 0) contenu.append(tampon, n);
-    const bool echec = std::ferror(f) != 0;
-    if (echec) erreur = std::strerror(errno);
-    if (!entree) std::fclose(f);
-    return !echec;
+    std::fputs((message + '\n').c_str(), stderr);
+    return statut;
 }
 
-QByteArray rejouer(const Script& script, std::string_view localeNumeric)
+void ecrire(std::string& ligne)
 {
-    Session session;
-    std::string pressePapier; // the clipboard: what the last copy gave
-    QByteArray sortie;
-    const auto dump = [&] {
-        sortie += ecrireJson(etatJson(session, pressePapier, localeNumeric));
-        sortie += '\n';
-    };
-    for (const Evenement& ev : script.evenements) {
-        switch (ev.verbe) {
-        case Verbe::Clic: session.cliquer(ev.controle); break;
-        case Verbe::DoubleClic: session.doubleCliquer(ev.controle); break;
-        case Verbe::Touche: session.appuyer(ev.code); break;
-        case Verbe::Dump: dump(); break;
-        case Verbe::Copie: pressePapier = session.copier(); break;
-        case Verbe::Coller: session.coller(script.textes[static_cast<std::size_t>(ev.code)]); break;
-        case Verbe::Annuler: session.annuler(); break;
-        case Verbe::Retablir: session.retablir(); break;
-        }
+    ligne += '\n';
+    errno = 0;
+    if (std::fwrite(ligne.data(), 1, ligne.size(), stdout) != ligne.size() ||
+        std::fflush(stdout) != 0)
+        throw SortieImpossible{errno};
+}
+
+int executer(const char* chemin, std::string_view localeNumeric)
+{
+    const bool entree = std::strcmp(chemin, "-") == 0;
+    const std::string nom = entree ? std::string("standard input") : cite(chemin);
+    std::FILE* f = entree ? stdin : std::fopen(chemin, "rb");
+    if (f == nullptr)
+        return signaler(SortieScriptInvalide,
+                        "tarvex-replay: cannot read " + nom + ": " + std::strerror(errno));
+
+    // Read and checked as it comes: a bad line ends the reading at once, even of an endless
+    // input. A regular file's text is reserved at its size, so it is never copied to grow.
+    std::string texte;
+    struct stat etat;
+    if (fstat(fileno(f), &etat) == 0 && S_ISREG(etat.st_mode))
+        texte.reserve(static_cast<std::size_t>(etat.st_size));
+    Lecteur verification;
+    std::optional<ErreurScript> erreur;
+    char tampon[65536];
+    std::size_t n;
+    while (!erreur && (n = std::fread(tampon, 1, sizeof tampon, f)) > 0) {
+        texte.append(tampon, n);
+        erreur = verification.lire(texte, false);
     }
-    if (script.nbDumps == 0) dump();
-    return sortie;
+    const int erreurLecture = std::ferror(f) ? errno : 0;
+    if (!entree) std::fclose(f);
+    if (!erreur && erreurLecture != 0)
+        return signaler(SortieScriptInvalide,
+                        "tarvex-replay: cannot read " + nom + ": " + std::strerror(erreurLecture));
+    if (!erreur) erreur = verification.lire(texte, true);
+    if (erreur) {
+        char numero[24];
+        const auto fin = std::to_chars(numero, numero + sizeof numero, erreur->ligne).ptr;
+        return signaler(SortieScriptInvalide,
+                        "line " + std::string(numero, fin) + ": " + erreur->message);
+    }
+
+    Session session;
+    std::string pressePapier; // what the last copy gave
+    std::string json;
+    const auto dump = [&] {
+        etatJson(session, pressePapier, localeNumeric, json);
+        ecrire(json);
+    };
+    try {
+        Lecteur().lire(texte, true, [&](const Evenement& ev) {
+            if (ev.verbe == Verbe::Dump)
+                dump();
+            else
+                jouer(session, ev, pressePapier);
+        });
+        if (verification.nbDumps() == 0) dump();
+    } catch (const SortieImpossible& s) {
+        return signaler(SortieEchec, std::string("tarvex-replay: cannot write the output: ") +
+                                         (s.erreur != 0 ? std::strerror(s.erreur) : "write error"));
+    }
+    return 0;
 }
 
 } // namespace
@@ -73,36 +117,24 @@ int main(int argc, char** argv)
     std::setlocale(LC_ALL, "");
     const char* locale = std::setlocale(LC_NUMERIC, nullptr);
     const std::string localeNumeric = locale != nullptr ? locale : "";
-
-    if (argc > 2) {
-        std::fprintf(stderr, "usage: tarvex-replay [SCRIPT]\n");
-        return SortieScriptInvalide;
-    }
-    const char* chemin = argc == 2 ? argv[1] : "-";
-    std::string texte;
-    std::string erreur;
-    if (!lireTout(chemin, texte, erreur)) {
-        std::fprintf(stderr, "tarvex-replay: cannot read %s: %s\n",
-                     argc == 2 ? chemin : "standard input", erreur.c_str());
-        return SortieScriptInvalide;
+    // A reader that went away is a failed write (EPIPE), not a silent end.
+    std::signal(SIGPIPE, SIG_IGN);
+    // A closed standard output gets a descriptor that refuses writes, so that no file opened
+    // later takes its number and receives the dumps.
+    if (fcntl(STDOUT_FILENO, F_GETFD) == -1) {
+        const int fd = open("/dev/null", O_RDONLY);
+        if (fd >= 0 && fd != STDOUT_FILENO) {
+            dup2(fd, STDOUT_FILENO);
+            close(fd);
+        }
     }
 
-    const Lecture lecture = lireScript(texte);
-    if (lecture.erreur) {
-        std::fprintf(stderr, "line %d: %s\n", lecture.erreur->ligne,
-                     lecture.erreur->message.c_str());
-        return SortieScriptInvalide;
-    }
-
-    QByteArray sortie;
+    if (argc > 2) return signaler(SortieScriptInvalide, "usage: tarvex-replay [SCRIPT]");
     try {
-        sortie = rejouer(lecture.script, localeNumeric);
-    } catch (const std::exception& ex) {
-        // Every failure of a key is caught by the key itself; reaching here is a defect.
-        std::fprintf(stderr, "tarvex-replay: internal failure: %s\n", ex.what());
-        return SortieEchecInterne;
+        return executer(argc == 2 ? argv[1] : "-", localeNumeric);
+    } catch (const std::bad_alloc&) {
+        return signaler(SortieEchec, "tarvex-replay: out of memory");
+    } catch (const std::exception& ex) { // every failure of a key is caught by the key itself
+        return signaler(SortieEchec, std::string("tarvex-replay: internal failure: ") + ex.what());
     }
-    // All at once at the end, so that a failed run prints no partial state.
-    std::fwrite(sortie.constData(), 1, static_cast<std::size_t>(sortie.size()), stdout);
-    return std::fflush(stdout) == 0 ? 0 : 1;
 }
