@@ -10,18 +10,9 @@ foreach(var BINARY_DIR CPACK LINTIAN WORK_DIR)
 endforeach()
 
 file(REMOVE_RECURSE "${WORK_DIR}")
-# cpack rewrites install_manifest.txt, the list of a real installation: keep the user's one.
-set(manifest "${BINARY_DIR}/install_manifest.txt")
-if(EXISTS "${manifest}")
-  file(RENAME "${manifest}" "${manifest}.kept")
-endif()
-execute_process(COMMAND "${CPACK}" --config "${BINARY_DIR}/CPackConfig.cmake" -G DEB
-                        -B "${WORK_DIR}"
-                RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
-file(REMOVE "${manifest}")
-if(EXISTS "${manifest}.kept")
-  file(RENAME "${manifest}.kept" "${manifest}")
-endif()
+include(${CMAKE_CURRENT_LIST_DIR}/GardeManifeste.cmake)
+tarvex_sans_manifeste("${BINARY_DIR}" rc out
+  "${CPACK}" --config "${BINARY_DIR}/CPackConfig.cmake" -G DEB -B "${WORK_DIR}")
 file(GLOB debs "${WORK_DIR}/*.deb")
 list(LENGTH debs n)
 if(NOT rc EQUAL 0 OR NOT n EQUAL 1)

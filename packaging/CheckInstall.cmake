@@ -9,18 +9,9 @@ foreach(var BINARY_DIR PREFIX APP_ID ICON_SIZES)
 endforeach()
 
 file(REMOVE_RECURSE "${PREFIX}")
-# `cmake --install` rewrites install_manifest.txt, which the README uses to uninstall a real
-# installation: keep the user's one.
-set(manifest "${BINARY_DIR}/install_manifest.txt")
-if(EXISTS "${manifest}")
-  file(RENAME "${manifest}" "${manifest}.kept")
-endif()
-execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BINARY_DIR}" --prefix "${PREFIX}"
-                RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
-file(REMOVE "${manifest}")
-if(EXISTS "${manifest}.kept")
-  file(RENAME "${manifest}.kept" "${manifest}")
-endif()
+include(${CMAKE_CURRENT_LIST_DIR}/GardeManifeste.cmake)
+tarvex_sans_manifeste("${BINARY_DIR}" rc out
+  "${CMAKE_COMMAND}" --install "${BINARY_DIR}" --prefix "${PREFIX}")
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "cmake --install failed (${rc}):\n${out}")
 endif()
