@@ -1,6 +1,6 @@
 // Reading a pasted text as a number: the text is brought to the one grammar of the entry line
 // ("-", digits, ".", "E", a sign, digits), which lireEntree then converts.
-#include "session/Collage.h"
+#include "Collage.h"
 
 #include <algorithm>
 #include <array>
@@ -8,6 +8,7 @@
 #include <string>
 
 #include "core/Echec.h"
+#include "core/Utf8.h"
 #include "entry/Lecture.h"
 
 namespace tarvex {
@@ -79,14 +80,7 @@ std::optional<std::string> entiers(std::string_view partie)
 
 std::string_view sansBlancsAutour(std::string_view texte)
 {
-    for (bool retire = true; retire;) {
-        retire = false;
-        for (std::string_view b : Blancs) {
-            if (texte.starts_with(b)) texte.remove_prefix(b.size()), retire = true;
-            if (texte.ends_with(b)) texte.remove_suffix(b.size()), retire = true;
-        }
-    }
-    return texte;
+    return utf8::sansBlancs(texte, Blancs);
 }
 
 std::optional<double> lireCollage(std::string_view texte)

@@ -1,7 +1,7 @@
 // Undo and redo: after each event the calculator is compared with the recorded state (the
 // state record whole, the controls only where the model marks them as written), and what
 // differs becomes one step.
-#include "session/Historique.h"
+#include "Historique.h"
 
 #include <bit>
 #include <cstdint>
@@ -53,15 +53,19 @@ bool memeEtat(const EtatCalculatrice& a, const EtatCalculatrice& b)
            a.Caractere == b.Caractere;
 }
 
-Historique::Historique(const EtatCalculatrice& e, const ModeleControles& v)
-    : etapes_(1), focus_(v.focus())
+Historique::Historique(const Calculatrice& calc)
+    : etapes_(1), focus_(calc.controles().focus()), changes_(nombreControles())
 {
-    etapes_[0].etat = e;
-    for (std::size_t i = 0; i < NbControles; ++i) controles_[i] = v[static_cast<Ctl>(i)];
+    etapes_[0].etat = calc.etat();
+    controles_.reserve(nombreControles());
+    for (std::size_t i = 0; i < nombreControles(); ++i)
+        controles_.push_back(calc.controles()[static_cast<Ctl>(i)]);
 }
 
-bool Historique::change(const EtatCalculatrice& e, ModeleControles& v)
+bool Historique::change(Calculatrice& calc)
 {
+    const EtatCalculatrice& e = calc.etat();
+    const ModeleControles& v = calc.controles();
     nbChanges_ = 0;
     const ModeleControles::Ecritures& ecrits = v.ecritures();
     for (std::size_t mot = 0; mot < ecrits.size(); ++mot) {
@@ -70,12 +74,14 @@ bool Historique::change(const EtatCalculatrice& e, ModeleControles& v)
             if (!(v[c] == controles_[indice(c)])) changes_[nbChanges_++] = c;
         }
     }
-    v.oublierEcritures();
+    calc.oublierEcritures();
     return nbChanges_ > 0 || v.focus() != focus_ || !memeEtat(e, etape(curseur_).etat);
 }
 
-void Historique::enregistrer(const EtatCalculatrice& e, const ModeleControles& v)
+void Historique::enregistrer(const Calculatrice& calc)
 {
+    const EtatCalculatrice& e = calc.etat();
+    const ModeleControles& v = calc.controles();
     // The redo list goes; beyond Profondeur steps, the oldest one.
     taille_ = curseur_;
     if (taille_ == Profondeur) {
@@ -104,31 +110,33 @@ void Historique::enregistrer(const EtatCalculatrice& e, const ModeleControles& v
     focus_ = v.focus();
 }
 
-void Historique::echanger(Etape& p, ModeleControles& v)
+void Historique::echanger(Etape& p, Calculatrice& calc)
 {
+    nbChanges_ = p.nbControles;
     for (std::size_t k = 0; k < p.nbControles; ++k) {
         auto& [c, s] = p.controles[k];
         std::swap(s, controles_[indice(c)]);
-        v.restaurer(c, controles_[indice(c)]);
+        calc.remettre(c, controles_[indice(c)]);
+        changes_[k] = c;
     }
     std::swap(p.focus, focus_);
-    v.donnerFocus(focus_);
-    v.oublierEcritures();
+    calc.remettreFocus(focus_);
+    calc.oublierEcritures();
 }
 
-bool Historique::annuler(EtatCalculatrice& e, ModeleControles& v)
+bool Historique::annuler(Calculatrice& calc)
 {
     if (curseur_ == 0) return false;
-    echanger(etape(curseur_), v);
-    e = etape(--curseur_).etat;
+    echanger(etape(curseur_), calc);
+    calc.remettre(etape(--curseur_).etat);
     return true;
 }
 
-bool Historique::retablir(EtatCalculatrice& e, ModeleControles& v)
+bool Historique::retablir(Calculatrice& calc)
 {
     if (curseur_ == taille_) return false;
-    echanger(etape(++curseur_), v);
-    e = etape(curseur_).etat;
+    echanger(etape(++curseur_), calc);
+    calc.remettre(etape(curseur_).etat);
     return true;
 }
 

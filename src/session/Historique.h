@@ -1,13 +1,13 @@
 // Undo and redo: the last 100 events that changed the calculator, each kept as only what it
-// changed. Used by the session alone.
+// changed. The session's own part, not its door (the fuzz target also checks states with
+// memeEtat).
 #pragma once
 
-#include <array>
+#include <span>
 #include <utility>
 #include <vector>
 
-#include "core/Controles.h"
-#include "core/Etat.h"
+#include "core/Calculatrice.h"
 
 namespace tarvex {
 
@@ -20,22 +20,24 @@ public:
     static constexpr int Profondeur = 100; // steps kept; the oldest goes first
 
     // The history starts empty, with the calculator as it is as its recorded state.
-    Historique(const EtatCalculatrice& e, const ModeleControles& v);
+    explicit Historique(const Calculatrice& calc);
 
     // After an event: true when the state record, a control or the focus differs from the
-    // recorded state. Looks only at the controls that v marks as written, and forgets the
-    // marks. When true, enregistrer() must follow before anything else changes.
-    bool change(const EtatCalculatrice& e, ModeleControles& v);
+    // recorded state. Looks only at the controls that the calculator marks as written, and
+    // forgets the marks. When true, enregistrer() must follow before anything else changes.
+    bool change(Calculatrice& calc);
     // Records the event that change() found: its step empties the redo list, and beyond
     // Profondeur steps the oldest one goes.
-    void enregistrer(const EtatCalculatrice& e, const ModeleControles& v);
+    void enregistrer(const Calculatrice& calc);
     // A control as recorded: until enregistrer(), as it was before the event.
     const EtatControle& enregistre(Ctl c) const { return controles_[indice(c)]; }
+    // The controls that the last change(), annuler() or retablir() found changed or put back.
+    std::span<const Ctl> changes() const { return {changes_.data(), nbChanges_}; }
 
-    // Takes back the last recorded step, or brings back the last one taken back, into e and
-    // v (beeps and manual requests aside). False when there is none.
-    bool annuler(EtatCalculatrice& e, ModeleControles& v);
-    bool retablir(EtatCalculatrice& e, ModeleControles& v);
+    // Takes back the last recorded step, or brings back the last one taken back, into the
+    // calculator (beeps and manual requests aside). False when there is none.
+    bool annuler(Calculatrice& calc);
+    bool retablir(Calculatrice& calc);
     int annulables() const { return curseur_; }
     int retablissables() const { return taille_ - curseur_; }
 
@@ -51,7 +53,7 @@ private:
         Ctl focus = Ctl::cmdEnter;
     };
     Etape& etape(int k) { return etapes_[static_cast<std::size_t>((debut_ + k) % Anneau)]; }
-    void echanger(Etape& p, ModeleControles& v);
+    void echanger(Etape& p, Calculatrice& calc);
 
     static constexpr int Anneau = Profondeur + 1; // 100 steps join 101 states
 
@@ -59,11 +61,11 @@ private:
     std::vector<Etape> etapes_;
     int debut_ = 0, taille_ = 0, curseur_ = 0;
     // The recorded controls and focus.
-    std::array<EtatControle, NbControles> controles_;
+    std::vector<EtatControle> controles_;
     Ctl focus_;
 
-    // What change() found.
-    std::array<Ctl, NbControles> changes_{};
+    // What change() found, or what undo or redo put back.
+    std::vector<Ctl> changes_;
     std::size_t nbChanges_ = 0;
 };
 

@@ -1,45 +1,97 @@
-// The session: the calculator behind it, the undo history and the journal around each event.
+// The session: the calculator behind it, the undo history and the journal around each event,
+// and the notification after it.
 #include "session/Session.h"
 
+#include "Collage.h"
+#include "Historique.h"
 #include "core/Calculatrice.h"
 #include "core/Format.h"
 #include "core/Utf8.h"
-#include "session/Collage.h"
-#include "session/Historique.h"
 
 namespace tarvex {
 
+namespace {
+
+Ctl ctl(IdControle c) { return static_cast<Ctl>(c); }
+bool existe(IdControle c) { return c >= 0 && static_cast<std::size_t>(c) < nombreControles(); }
+
+} // namespace
+
 struct Session::Interieur {
     Calculatrice calc;
-    Historique historique{calc.etat(), calc.controles()};
+    Historique historique{calc};
     Journal journal;
     std::string touche; // the journal's name of the key pressed
+
+    std::function<void(const Changements&)> ecouteur;
+    Changements changements;
+    // What the last notification had told.
+    long bips = 0, manuels = 0;
+    Ctl focus = calc.controles().focus();
+    std::size_t lignes = 0;
 };
 
 Session::Session() : d_(std::make_unique<Interieur>()) {}
 Session::~Session() = default;
 
+Taille Session::tailleFenetre() { return tarvex::tailleFenetre(); }
+int Session::nombreControles() { return static_cast<int>(tarvex::nombreControles()); }
+
+std::optional<IdControle> Session::controle(std::string_view nom)
+{
+    const std::optional<Ctl> c = controleParNom(nom);
+    if (!c) return std::nullopt;
+    return static_cast<IdControle>(indice(*c));
+}
+
+const DefinitionControle& Session::definition(IdControle c) { return tarvex::definition(ctl(c)); }
+bool Session::accepteClic(IdControle c) { return existe(c) && tarvex::accepteClic(ctl(c)); }
+bool Session::accepteDoubleClic(IdControle c) { return existe(c) && ctl(c) == Ctl::OLE1; }
+
 void Session::conclure(std::string_view prefixe, std::string_view touche)
 {
     Calculatrice& calc = d_->calc;
-    if (!d_->historique.change(calc.e_, calc.v_)) return;
-    LigneJournal& ligne = d_->journal.ajouter();
-    ligne.touche.assign(prefixe).append(touche);
-    ligne.affichage = calc.v_[Ctl::lblResultat].legende;
-    d_->historique.enregistrer(calc.e_, calc.v_);
+    Historique& h = d_->historique;
+    if (h.change(calc)) {
+        LigneJournal& ligne = d_->journal.ajouter();
+        ligne.touche.assign(prefixe).append(touche);
+        ligne.affichage = calc.controles()[Ctl::lblResultat].legende;
+        h.enregistrer(calc);
+    }
+    annoncer(true);
 }
 
-bool Session::cliquer(Ctl c)
+void Session::annoncer(bool compare)
 {
-    if (!d_->calc.cliquer(c)) return false;
-    conclure({}, d_->historique.enregistre(c).legende); // the caption when it was pressed
+    Interieur& d = *d_;
+    const ModeleControles& v = d.calc.controles();
+    Changements& c = d.changements;
+    c.controles.clear();
+    if (compare)
+        for (Ctl k : d.historique.changes())
+            c.controles.push_back(static_cast<IdControle>(indice(k)));
+    c.focus = v.focus() != d.focus;
+    c.bips = static_cast<int>(v.bips() - d.bips);
+    c.manuels = static_cast<int>(v.manuelsOuverts() - d.manuels);
+    c.journal = d.journal.ajoutees() != d.lignes;
+    d.focus = v.focus();
+    d.bips = v.bips();
+    d.manuels = v.manuelsOuverts();
+    d.lignes = d.journal.ajoutees();
+    if (d.ecouteur) d.ecouteur(c);
+}
+
+bool Session::cliquer(IdControle c)
+{
+    if (!existe(c) || !d_->calc.cliquer(ctl(c))) return false;
+    conclure({}, d_->historique.enregistre(ctl(c)).legende); // the caption when it was pressed
     return true;
 }
 
-bool Session::doubleCliquer(Ctl c)
+bool Session::doubleCliquer(IdControle c)
 {
-    if (!d_->calc.doubleCliquer(c)) return false;
-    conclure({}, d_->historique.enregistre(c).legende);
+    if (!existe(c) || !d_->calc.doubleCliquer(ctl(c))) return false;
+    conclure({}, d_->historique.enregistre(ctl(c)).legende);
     return true;
 }
 
@@ -62,8 +114,9 @@ bool Session::coller(std::string_view texte)
 {
     Calculatrice& calc = d_->calc;
     const std::optional<double> valeur = lireCollage(texte);
-    if (!valeur || calc.e_.ModeTouche != ModeNormal) {
-        calc.v_.bip();
+    if (!valeur || calc.etat().ModeTouche != ModeNormal) {
+        calc.bip();
+        annoncer(false);
         return false;
     }
     calc.coller(*valeur);
@@ -73,7 +126,7 @@ bool Session::coller(std::string_view texte)
 
 std::string Session::copier() const
 {
-    if (etat().NbCaracteres > 0) return controles()[Ctl::lblResultat].legende;
+    if (etat().NbCaracteres > 0) return std::string(affichage());
     return texteNiveau(IdxX);
 }
 
@@ -90,20 +143,56 @@ bool Session::revenir(bool arriere)
 {
     Calculatrice& calc = d_->calc;
     Historique& h = d_->historique;
-    if (!(arriere ? h.annuler(calc.e_, calc.v_) : h.retablir(calc.e_, calc.v_))) {
-        calc.v_.bip();
+    if (!(arriere ? h.annuler(calc) : h.retablir(calc))) {
+        calc.bip();
+        annoncer(false);
         return false;
     }
     LigneJournal& ligne = d_->journal.ajouter();
     ligne.touche = arriere ? "Annuler" : "Rétablir";
-    ligne.affichage = calc.v_[Ctl::lblResultat].legende;
+    ligne.affichage = calc.controles()[Ctl::lblResultat].legende;
+    annoncer(true);
     return true;
 }
 
 int Session::annulables() const { return d_->historique.annulables(); }
 int Session::retablissables() const { return d_->historique.retablissables(); }
+
+void Session::ecouter(std::function<void(const Changements&)> ecouteur)
+{
+    d_->ecouteur = std::move(ecouteur);
+}
+const Changements& Session::changements() const { return d_->changements; }
+
+std::string_view Session::affichage() const { return etat(indice(Ctl::lblResultat)).legende; }
+
+std::string_view Session::lignePile(int niveau) const
+{
+    return etat(static_cast<IdControle>(indice(Ctl::Label1)) + niveau).legende;
+}
+
+std::string_view Session::libelleFormat() const
+{
+    const ModeleControles& v = d_->calc.controles();
+    return v[Ctl::lblfixe].visible ? v[Ctl::lblfixe].legende : v[Ctl::lblscien].legende;
+}
+
+std::string_view Session::decimales() const { return etat(indice(Ctl::lblChiffre)).legende; }
+std::string_view Session::libelleAngle() const { return etat(indice(Ctl::lblDegRadGra)).legende; }
+
+const EtatControle& Session::etat(IdControle c) const { return d_->calc.controles()[ctl(c)]; }
+std::string_view Session::nomAccessible(IdControle c) const
+{
+    return tarvex::nomAccessible(ctl(c), etat(c).legende);
+}
+IdControle Session::focus() const
+{
+    return static_cast<IdControle>(indice(d_->calc.controles().focus()));
+}
+long Session::bips() const { return d_->calc.controles().bips(); }
+long Session::manuelsOuverts() const { return d_->calc.controles().manuelsOuverts(); }
+
 const EtatCalculatrice& Session::etat() const { return d_->calc.etat(); }
-const ModeleControles& Session::controles() const { return d_->calc.controles(); }
 const Journal& Session::journal() const { return d_->journal; }
 void Session::effacerJournal() { d_->journal.effacer(); }
 

@@ -1,10 +1,10 @@
-#include "ui/Accessibilite.h"
+#include "Accessibilite.h"
 
 #include <QAccessibleWidget>
 
-#include "ui/Affichage.h"
-#include "ui/Dessin.h"
-#include "ui/FenetreJournal.h"
+#include "Affichage.h"
+#include "Dessin.h"
+#include "FenetreJournal.h"
 
 namespace tarvex {
 

@@ -1,6 +1,6 @@
-// The window: widgets from the window table, key presses and clicks to the calculator's
-// session, and the control model copied back into the widgets after each event.
-#include "ui/Affichage.h"
+// The window: widgets from the session's table of controls, key presses and clicks to the
+// session, and what its notification says changed copied back into the widgets.
+#include "Affichage.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -9,33 +9,34 @@
 #include <QScreen>
 #include <QToolTip>
 
-#include "ui/Accessibilite.h"
-#include "ui/Apparence.h"
-#include "ui/Dessin.h"
-#include "ui/FenetreJournal.h"
-#include "ui/Manuel.h"
+#include "Accessibilite.h"
+#include "Apparence.h"
+#include "Dessin.h"
+#include "FenetreJournal.h"
+#include "Manuel.h"
+#include "core/Version.h"
 
 namespace tarvex {
 
 namespace {
 
 // Labels break their captions into lines, except the one-line displays of numbers.
-bool multiligne(Ctl c) { return c == Ctl::Label9 || c == Ctl::Label8 || c == Ctl::Label7; }
-// The five stack lines show their number whole, however small that makes it.
-bool ligneDePile(Ctl c)
+bool multiligne(const DefinitionControle& d)
 {
-    return indice(c) >= indice(Ctl::Label1) && indice(c) <= indice(Ctl::Label5);
+    return d.nom == "Label9" || d.nom == "Label8" || d.nom == "Label7";
 }
 
-QString texte(std::string_view s)
-{
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
+// The display, and the five stack lines from Y(0) to X: they have a context menu, and the
+// stack lines show their number whole, however small that makes it.
+constexpr std::string_view NomResultat = "lblResultat";
+constexpr std::string_view NomsLignesPile[] = {"Label1", "Label2", "Label3", "Label4", "Label5"};
+
+IdControle controle(std::string_view nom) { return *Session::controle(nom); }
 
 // The tooltip as a screen reader says it: its quotation marks are not read out.
 QString description(const std::string& infobulle)
 {
-    return QString::fromStdString(infobulle).remove(QLatin1Char('"'));
+    return qtexte(infobulle).remove(QLatin1Char('"'));
 }
 
 // With Ctrl, Alt or Meta held a key is no character, unless it is AltGr: the keyboard's
@@ -57,11 +58,14 @@ constexpr QSize MargeCadre(10, 40);
 
 } // namespace
 
-Affichage::Affichage() : manuel_(new Manuel(this))
+Affichage::Affichage()
+    : resultat_(controle(NomResultat)), manuelIcone_(controle("OLE1")), manuel_(new Manuel(this))
 {
+    for (std::string_view nom : NomsLignesPile) lignesPile_.push_back(controle(nom));
+    session_.ecouter([this](const Changements& c) { noter(c); });
     installerAccessibilite();
     setObjectName("Affichage");
-    setWindowTitle("Tarvex V2.0");
+    setWindowTitle(QStringLiteral(TARVEX_TITRE));
     // Nothing of the desktop's theme: the fixed light palette, the window grey.
     QPalette p = paletteClaire();
     p.setColor(QPalette::Window, couleurQt(couleurs::Gris));
@@ -87,54 +91,59 @@ QString Affichage::fichierManuel() { return manuel_->fichier(); }
 
 void Affichage::construire()
 {
-    for (const DefinitionControle& d : tableControles()) {
-        QWidget* parent = d.parent ? widget(*d.parent) : this;
+    const int n = Session::nombreControles();
+    widgets_.resize(static_cast<std::size_t>(n));
+    // What a new widget shows: the first synchronisation writes every difference.
+    montre_.assign(static_cast<std::size_t>(n),
+                   EtatControle{"", "", true, true, couleurs::FaceBouton, false});
+    for (IdControle id = 0; id < n; ++id) {
+        const DefinitionControle& d = Session::definition(id);
+        QWidget* parent = d.parent != SansControle ? widget(d.parent) : this;
         QWidget* w = nullptr;
         switch (d.genre) {
         case Genre::Cadre: w = new Cadre(parent); break;
         case Genre::Option: {
             auto* o = new Option(parent);
             o->setAutoExclusive(false); // the model decides which option is selected
-            QObject::connect(o, &QAbstractButton::clicked, this, [this, c = d.id] { cliquer(c); });
+            QObject::connect(o, &QAbstractButton::clicked, this, [this, id] { cliquer(id); });
             w = o;
             break;
         }
         case Genre::Bouton: {
             auto* b = new Touche(parent);
             b->setAutoDefault(false);
-            QObject::connect(b, &QAbstractButton::clicked, this, [this, c = d.id] { cliquer(c); });
+            QObject::connect(b, &QAbstractButton::clicked, this, [this, id] { cliquer(id); });
             w = b;
             break;
         }
         case Genre::Ole: {
-            auto* icone = new IconeManuel(parent, [this] { doubleCliquer(Ctl::OLE1); });
+            auto* icone = new IconeManuel(parent, [this, id] { doubleCliquer(id); });
             icone->setAlignment(Qt::AlignCenter);
             w = icone;
             break;
         }
         case Genre::Label: {
-            auto* l = new Etiquette(parent, multiligne(d.id));
+            auto* l = new Etiquette(parent, multiligne(d));
             l->setAutoFillBackground(true);
             l->setTextFormat(Qt::PlainText);
             w = l;
             break;
         }
         }
-        w->setObjectName(texte(d.nom));
+        w->setObjectName(qtexte(d.nom));
         w->setFocusPolicy(d.genre == Genre::Bouton || d.genre == Genre::Option ? Qt::StrongFocus
                                                                                : Qt::NoFocus);
         QPalette p = w->palette();
         p.setColor(QPalette::WindowText, couleurQt(d.texte));
         if (d.genre != Genre::Bouton) p.setColor(QPalette::Window, couleurQt(d.fond));
         w->setPalette(p);
-        w->setAccessibleName(texte(nomAccessible(d.id, d.legende)));
-        widgets_[indice(d.id)] = w;
-        // What a new widget shows: the first synchronisation writes every difference.
-        montre_[indice(d.id)] = EtatControle{"", "", true, true, couleurs::FaceBouton, false};
+        w->setAccessibleName(qtexte(d.nomAccessible));
+        widgets_[static_cast<std::size_t>(id)] = w;
     }
     // The display and the five stack lines have a context menu.
-    for (Ctl c :
-         {Ctl::lblResultat, Ctl::Label1, Ctl::Label2, Ctl::Label3, Ctl::Label4, Ctl::Label5}) {
+    std::vector<IdControle> menus = lignesPile_;
+    menus.insert(menus.begin(), resultat_);
+    for (IdControle c : menus) {
         widget(c)->setContextMenuPolicy(Qt::CustomContextMenu);
         QObject::connect(widget(c), &QWidget::customContextMenuRequested, this,
                          [this, c](const QPoint& pos) { menuContextuel(c, pos); });
@@ -154,8 +163,10 @@ int Affichage::zoomDeDepart() const
     const QScreen* ecran = screen();
     if (ecran == nullptr) return 100;
     const QSize place = ecran->availableGeometry().size() - MargeCadre;
+    const Taille taille = Session::tailleFenetre();
     int z = 100;
-    while (z > ZoomMin && (pixels(9855, z) > place.width() || pixels(8460, z) > place.height()))
+    while (z > ZoomMin && (pixels(taille.largeur, z) > place.width() ||
+                           pixels(taille.hauteur, z) > place.height()))
         z -= PasZoom;
     return z;
 }
@@ -163,33 +174,36 @@ int Affichage::zoomDeDepart() const
 // Geometry, fonts and the floor of the captions at the current zoom.
 void Affichage::disposer()
 {
-    setFixedSize(pixels(9855, zoom_), pixels(8460, zoom_));
-    for (const DefinitionControle& d : tableControles()) {
-        QWidget* w = widget(d.id);
+    const Taille taille = Session::tailleFenetre();
+    setFixedSize(pixels(taille.largeur, zoom_), pixels(taille.hauteur, zoom_));
+    for (IdControle id = 0; id < Session::nombreControles(); ++id) {
+        const DefinitionControle& d = Session::definition(id);
+        QWidget* w = widget(id);
         w->setGeometry(pixels(d.gauche, zoom_), pixels(d.haut, zoom_), pixels(d.largeur, zoom_),
                        pixels(d.hauteur, zoom_));
         w->setFont(police(d.police, zoom_));
-        const qreal plancher = (ligneDePile(d.id) ? 1.0 : PlancherLisible) * zoom_ / 100.0;
+        const bool ligneDePile = std::ranges::find(lignesPile_, id) != lignesPile_.end();
+        const qreal plancher = (ligneDePile ? 1.0 : PlancherLisible) * zoom_ / 100.0;
         if (Legende* l = legendeDe(w)) l->plancher(plancher);
         if (auto* i = dynamic_cast<IconeManuel*>(w))
             i->dessinerPage(pixels(d.hauteur - 360, zoom_));
     }
 }
 
-void Affichage::cliquer(Ctl c)
+void Affichage::cliquer(IdControle c)
 {
     session_.cliquer(c);
     synchroniser();
 }
 
-void Affichage::doubleCliquer(Ctl c)
+void Affichage::doubleCliquer(IdControle c)
 {
     session_.doubleCliquer(c);
     synchroniser();
 }
 
 // Copy changes nothing of the calculator (no beep, no focus, no step).
-void Affichage::copier(const std::string& t) { QGuiApplication::clipboard()->setText(texte(t)); }
+void Affichage::copier(const std::string& t) { QGuiApplication::clipboard()->setText(qtexte(t)); }
 
 // A paste that is refused beeps, through the model's count as every beep.
 void Affichage::coller()
@@ -212,33 +226,52 @@ void Affichage::ouvrirJournal()
     journal_->activateWindow();
 }
 
-void Affichage::synchroniser()
+// What the session says after each event, kept until the next synchronisation: a key press
+// of several characters is several events.
+void Affichage::noter(const Changements& c)
 {
-    for (const DefinitionControle& d : tableControles()) appliquer(d.id);
-
-    QWidget* focus = widget(session_.controles().focus());
-    if (!focus->hasFocus()) focus->setFocus(Qt::OtherFocusReason);
-
-    const auto& modele = session_.controles();
-    for (; bips_ < modele.bips(); ++bips_) QApplication::beep();
-    if (manuels_ < modele.manuelsOuverts()) {
-        manuels_ = modele.manuelsOuverts();
-        manuel_->ouvrir();
-    }
-    if (journal_ != nullptr) journal_->actualiser();
+    aAppliquer_.insert(aAppliquer_.end(), c.controles.begin(), c.controles.end());
+    bipsAJouer_ += c.bips;
+    manuelDemande_ = manuelDemande_ || c.manuels > 0;
+    journalChange_ = journalChange_ || c.journal;
 }
 
-void Affichage::appliquer(Ctl c)
+void Affichage::synchroniser()
 {
-    const EtatControle& s = session_.controles()[c];
-    EtatControle& m = montre_[indice(c)];
+    if (toutAppliquer_) {
+        for (IdControle id = 0; id < Session::nombreControles(); ++id) appliquer(id);
+        toutAppliquer_ = false;
+    } else {
+        for (IdControle id : aAppliquer_) appliquer(id);
+        // A click toggles an option's own mark behind the session's back: compare each.
+        for (IdControle id = 0; id < Session::nombreControles(); ++id)
+            if (Session::definition(id).genre == Genre::Option)
+                static_cast<QAbstractButton*>(widget(id))
+                    ->setChecked(session_.etat(id).selectionne);
+    }
+    aAppliquer_.clear();
+
+    QWidget* focus = widget(session_.focus());
+    if (!focus->hasFocus()) focus->setFocus(Qt::OtherFocusReason);
+
+    for (; bipsAJouer_ > 0; --bipsAJouer_, ++bips_) QApplication::beep();
+    if (manuelDemande_) manuel_->ouvrir();
+    manuelDemande_ = false;
+    if (journal_ != nullptr && journalChange_) journal_->actualiser();
+    journalChange_ = false;
+}
+
+void Affichage::appliquer(IdControle c)
+{
+    const EtatControle& s = session_.etat(c);
+    EtatControle& m = montre_[static_cast<std::size_t>(c)];
     QWidget* w = widget(c);
-    const DefinitionControle& d = definition(c);
+    const DefinitionControle& d = Session::definition(c);
 
     if (s.legende != m.legende) {
-        const QString avant = QString::fromStdString(m.legende);
+        const QString avant = qtexte(m.legende);
         m.legende = s.legende;
-        const QString t = QString::fromStdString(s.legende);
+        const QString t = qtexte(s.legende);
         switch (d.genre) {
         case Genre::Label: static_cast<QLabel*>(w)->setText(t); break;
         case Genre::Bouton:
@@ -246,13 +279,13 @@ void Affichage::appliquer(Ctl c)
         case Genre::Cadre: static_cast<Cadre*>(w)->setTitle(t); break;
         case Genre::Ole: break;
         }
-        if (c == Ctl::lblResultat) annoncerTexte(w, avant, t);
-        const QString nom = texte(nomAccessible(c, s.legende));
+        if (c == resultat_) annoncerTexte(w, avant, t);
+        const QString nom = qtexte(session_.nomAccessible(c));
         if (nom != w->accessibleName()) w->setAccessibleName(nom);
     }
     if (s.infobulle != m.infobulle) {
         m.infobulle = s.infobulle;
-        w->setToolTip(QString::fromStdString(s.infobulle));
+        w->setToolTip(qtexte(s.infobulle));
         w->setAccessibleDescription(description(s.infobulle));
     }
     if (s.visible != m.visible) {
@@ -274,56 +307,75 @@ void Affichage::appliquer(Ctl c)
     if (d.genre == Genre::Option) static_cast<QAbstractButton*>(w)->setChecked(s.selectionne);
 }
 
-// The window's own shortcuts, before any key reaches the calculator. Keypad keys count as
-// the same keys; Shift counts.
+namespace {
+
+// The window's own shortcuts, before any key reaches the calculator; the display's menu shows
+// the first key of its command beside it. Keypad keys count as the same keys; Shift counts.
+using Commande = Affichage::Commande;
+struct Raccourci {
+    Qt::Key cle;
+    Qt::KeyboardModifiers modificateurs;
+    bool repetee; // acts again while the key is held
+    Commande commande;
+};
+constexpr Qt::KeyboardModifiers Maj = Qt::ShiftModifier;
+constexpr Qt::KeyboardModifiers Ctrl = Qt::ControlModifier;
+constexpr Qt::KeyboardModifiers CtrlMaj = Qt::ControlModifier | Qt::ShiftModifier;
+// clang-format off
+constexpr Raccourci Raccourcis[] = {
+    {Qt::Key_F1,    {},      false, Commande::Manuel},
+    {Qt::Key_Plus,  Ctrl,    true,  Commande::ZoomPlus},
+    {Qt::Key_Plus,  CtrlMaj, true,  Commande::ZoomPlus},   // "+" is a shifted key on many keyboards
+    {Qt::Key_Equal, Ctrl,    true,  Commande::ZoomPlus},
+    {Qt::Key_Minus, Ctrl,    true,  Commande::ZoomMoins},
+    {Qt::Key_0,     Ctrl,    false, Commande::ZoomNormal},
+    {Qt::Key_0,     CtrlMaj, false, Commande::ZoomNormal}, // "0" is a shifted key on French keyboards
+    {Qt::Key_C,     Ctrl,    false, Commande::Copier},
+    {Qt::Key_V,     Ctrl,    false, Commande::Coller},     // once per press: a held key pastes once
+    {Qt::Key_Z,     Ctrl,    true,  Commande::Annuler},
+    {Qt::Key_Z,     CtrlMaj, true,  Commande::Retablir},
+    {Qt::Key_Y,     Ctrl,    true,  Commande::Retablir},
+    {Qt::Key_J,     Ctrl,    false, Commande::Journal},
+    {Qt::Key_Menu,  {},      false, Commande::Menu},       // the display's context menu
+    {Qt::Key_F10,   Maj,     false, Commande::Menu},
+};
+// clang-format on
+
+// The first key of a command, as a menu item shows it.
+QKeyCombination touchesDe(Commande c)
+{
+    for (const Raccourci& r : Raccourcis)
+        if (r.commande == c) return QKeyCombination(r.modificateurs, r.cle);
+    return {};
+}
+
+} // namespace
+
 bool Affichage::raccourci(const QKeyEvent& touche)
 {
-    struct Raccourci {
-        Qt::Key cle;
-        Qt::KeyboardModifiers modificateurs;
-        bool repetee; // acts again while the key is held
-        void (*action)(Affichage&);
-    };
-    const auto plus = [](Affichage& a) { a.zoomer(a.zoom_ + PasZoom); };
-    const auto moins = [](Affichage& a) { a.zoomer(a.zoom_ - PasZoom); };
-    const auto normal = [](Affichage& a) { a.zoomer(100); };
-    const auto copie = [](Affichage& a) { a.copier(a.session_.copier()); };
-    const auto colle = [](Affichage& a) { a.coller(); };
-    const auto annule = [](Affichage& a) { a.revenir(true); };
-    const auto retablit = [](Affichage& a) { a.revenir(false); };
-    const auto journal = [](Affichage& a) { a.ouvrirJournal(); };
-    const auto menu = [](Affichage& a) {
-        a.menuContextuel(Ctl::lblResultat, a.widget(Ctl::lblResultat)->rect().center());
-    };
-    constexpr Qt::KeyboardModifiers Maj = Qt::ShiftModifier;
-    constexpr Qt::KeyboardModifiers Ctrl = Qt::ControlModifier;
-    constexpr Qt::KeyboardModifiers CtrlMaj = Qt::ControlModifier | Qt::ShiftModifier;
-    // clang-format off
-    static const Raccourci raccourcis[] = {
-        {Qt::Key_F1,    {},      false, [](Affichage& a) { a.doubleCliquer(Ctl::OLE1); }},
-        {Qt::Key_Plus,  Ctrl,    true,  plus},
-        {Qt::Key_Plus,  CtrlMaj, true,  plus},     // "+" is a shifted key on many keyboards
-        {Qt::Key_Equal, Ctrl,    true,  plus},
-        {Qt::Key_Minus, Ctrl,    true,  moins},
-        {Qt::Key_0,     Ctrl,    false, normal},
-        {Qt::Key_0,     CtrlMaj, false, normal},   // "0" is a shifted key on French keyboards
-        {Qt::Key_C,     Ctrl,    false, copie},
-        {Qt::Key_V,     Ctrl,    false, colle},    // once per press: a held key pastes once
-        {Qt::Key_Z,     Ctrl,    true,  annule},
-        {Qt::Key_Z,     CtrlMaj, true,  retablit},
-        {Qt::Key_Y,     Ctrl,    true,  retablit},
-        {Qt::Key_J,     Ctrl,    false, journal},
-        {Qt::Key_Menu,  {},      false, menu},     // the display's context menu
-        {Qt::Key_F10,   Maj,     false, menu},
-    };
-    // clang-format on
     const Qt::KeyboardModifiers m = touche.modifiers() & ~Qt::KeypadModifier;
-    for (const Raccourci& r : raccourcis) {
+    for (const Raccourci& r : Raccourcis) {
         if (r.cle != touche.key() || r.modificateurs != m) continue;
-        if (r.repetee || !touche.isAutoRepeat()) r.action(*this);
+        if (r.repetee || !touche.isAutoRepeat()) executer(r.commande);
         return true;
     }
     return false;
+}
+
+void Affichage::executer(Commande c)
+{
+    switch (c) {
+    case Commande::Manuel: doubleCliquer(manuelIcone_); break;
+    case Commande::ZoomPlus: zoomer(zoom_ + PasZoom); break;
+    case Commande::ZoomMoins: zoomer(zoom_ - PasZoom); break;
+    case Commande::ZoomNormal: zoomer(100); break;
+    case Commande::Copier: copier(session_.copier()); break;
+    case Commande::Coller: coller(); break;
+    case Commande::Annuler: revenir(true); break;
+    case Commande::Retablir: revenir(false); break;
+    case Commande::Journal: ouvrirJournal(); break;
+    case Commande::Menu: menuContextuel(resultat_, widget(resultat_)->rect().center()); break;
+    }
 }
 
 bool Affichage::eventFilter(QObject* objet, QEvent* evenement)
@@ -348,7 +400,7 @@ bool Affichage::eventFilter(QObject* objet, QEvent* evenement)
 
 // The display's menu: copy (the session's copy text, or the caption whole as the display
 // shows it), paste, the journal; a stack line's menu copies its level.
-void Affichage::menuContextuel(Ctl c, const QPoint& position)
+void Affichage::menuContextuel(IdControle c, const QPoint& position)
 {
     QMenu menu(this);
     menu.setPalette(paletteClaire());
@@ -358,16 +410,19 @@ void Affichage::menuContextuel(Ctl c, const QPoint& position)
         a->setShortcutVisibleInContextMenu(true);
         QObject::connect(a, &QAction::triggered, this, action);
     };
-    if (c != Ctl::lblResultat) {
-        const int niveau = IdxY0 + (indice(c) - indice(Ctl::Label1));
-        ajouter("Copier", {}, [this, niveau] { copier(session_.texteNiveau(niveau)); });
+    const auto commande = [&](const char* nom, Commande k) {
+        ajouter(nom, touchesDe(k), [this, k] { executer(k); });
+    };
+    if (c != resultat_) {
+        const auto niveau =
+            static_cast<int>(std::ranges::find(lignesPile_, c) - lignesPile_.begin());
+        ajouter("Copier", {}, [this, niveau] { copier(session_.texteNiveau(IdxY0 + niveau)); });
     } else {
-        ajouter("Copier", Qt::CTRL | Qt::Key_C, [this] { copier(session_.copier()); });
-        ajouter("Copier l'affichage", {},
-                [this] { copier(session_.controles()[Ctl::lblResultat].legende); });
-        ajouter("Coller", Qt::CTRL | Qt::Key_V, [this] { coller(); });
+        commande("Copier", Commande::Copier);
+        ajouter("Copier l'affichage", {}, [this] { copier(std::string(session_.affichage())); });
+        commande("Coller", Commande::Coller);
         menu.addSeparator();
-        ajouter("Journal…", Qt::CTRL | Qt::Key_J, [this] { ouvrirJournal(); });
+        commande("Journal…", Commande::Journal);
     }
     menu.exec(widget(c)->mapToGlobal(position));
 }

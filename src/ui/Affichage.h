@@ -1,12 +1,12 @@
 // The window Affichage: a Qt front end over the one calculator session it owns. Widgets are built
-// from the window table; after every event one synchronisation path copies the control
-// model into them.
+// from the session's table of controls; after every event one synchronisation path copies into
+// them what the session's notification says changed.
 #pragma once
 
 #include <QWidget>
 
-#include <array>
 #include <functional>
+#include <vector>
 
 #include "session/Session.h"
 
@@ -23,7 +23,7 @@ public:
     ~Affichage() override;
 
     Session& session() { return session_; }
-    QWidget* widget(Ctl c) const { return widgets_[indice(c)]; }
+    QWidget* widget(IdControle c) const { return widgets_[static_cast<std::size_t>(c)]; }
 
     // Opens the manual's PDF file; by default the desktop's PDF viewer through xdg-open
     // (tests replace it). Returns false when no viewer could be started.
@@ -42,28 +42,52 @@ public:
     void ouvrirJournal();
     FenetreJournal* journal() const { return journal_; }
 
+    // What the window's shortcuts and its display's menu do (one table in Affichage.cpp gives
+    // their keys, for both).
+    enum class Commande {
+        Manuel,
+        ZoomPlus,
+        ZoomMoins,
+        ZoomNormal,
+        Copier,
+        Coller,
+        Annuler,
+        Retablir,
+        Journal,
+        Menu
+    };
+    void executer(Commande c);
+
 protected:
     bool eventFilter(QObject* objet, QEvent* evenement) override;
 
 private:
     void construire();
     void disposer();
-    void cliquer(Ctl c);
-    void doubleCliquer(Ctl c);
+    void cliquer(IdControle c);
+    void doubleCliquer(IdControle c);
     void copier(const std::string& texte);
     void coller();
     void revenir(bool arriere);
+    void noter(const Changements& c);
     void synchroniser();
-    void appliquer(Ctl c);
+    void appliquer(IdControle c);
     bool raccourci(const QKeyEvent& touche);
-    void menuContextuel(Ctl c, const QPoint& position);
+    void menuContextuel(IdControle c, const QPoint& position);
     int zoomDeDepart() const;
 
     Session session_;
-    std::array<QWidget*, NbControles> widgets_{};
-    std::array<EtatControle, NbControles> montre_{}; // what each widget shows now
+    IdControle resultat_, manuelIcone_;
+    std::vector<IdControle> lignesPile_; // Y(0) to X
+    std::vector<QWidget*> widgets_;
+    std::vector<EtatControle> montre_; // what each widget shows now
+    // What the session said changed since the last synchronisation.
+    std::vector<IdControle> aAppliquer_;
+    bool toutAppliquer_ = true;
+    int bipsAJouer_ = 0;
+    bool manuelDemande_ = false;
+    bool journalChange_ = false;
     long bips_ = 0;
-    long manuels_ = 0;
     int zoom_ = 100;
     Manuel* manuel_;
     FenetreJournal* journal_ = nullptr;

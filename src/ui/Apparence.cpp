@@ -1,4 +1,4 @@
-#include "ui/Apparence.h"
+#include "Apparence.h"
 
 namespace tarvex {
 

@@ -5,8 +5,11 @@
 #include <QColor>
 #include <QFont>
 #include <QPalette>
+#include <QString>
 
-#include "core/Controles.h"
+#include <string_view>
+
+#include "core/Controle.h"
 
 namespace tarvex {
 
@@ -18,6 +21,12 @@ constexpr int pixels(int twips, int zoom = 100) { return (twips * zoom + 750) / 
 const QPalette& paletteClaire();
 QColor couleurQt(Couleur c);
 QFont police(Police p, int zoom = 100);
+
+// A UTF-8 text of the session as a QString.
+inline QString qtexte(std::string_view s)
+{
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
 
 // The smallest size a caption is drawn at before it is elided, at 100 %.
 constexpr qreal PlancherLisible = 6.0; // points: 8 pixels at 96 dpi

@@ -1,4 +1,4 @@
-#include "ui/Dessin.h"
+#include "Dessin.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

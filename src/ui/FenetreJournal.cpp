@@ -1,6 +1,6 @@
 // The journal's window: a list over the session's journal, kept in step line by line so that
 // a selection survives the events that follow it.
-#include "ui/FenetreJournal.h"
+#include "FenetreJournal.h"
 
 #include <QAbstractTableModel>
 #include <QAction>
@@ -20,19 +20,10 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include "Apparence.h"
 #include "session/Session.h"
-#include "ui/Apparence.h"
 
 namespace tarvex {
-
-namespace {
-
-QString texte(const std::string& s)
-{
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-} // namespace
 
 // The journal's lines as two columns. Row r is the line numbered debut_ + r among all the
 // lines ever added to the journal (Journal::ajoutees), so that the lines it drops and the
@@ -52,7 +43,7 @@ public:
     {
         const LigneJournal* l = ligne(index.row());
         if (l == nullptr || (role != Qt::DisplayRole && role != Qt::ToolTipRole)) return {};
-        return texte(index.column() == 0 ? l->touche : l->affichage);
+        return qtexte(index.column() == 0 ? l->touche : l->affichage);
     }
     QVariant headerData(int section, Qt::Orientation sens, int role) const override
     {
@@ -205,7 +196,7 @@ void FenetreJournal::copier()
     QString t;
     for (const QModelIndex& i : lignes)
         if (const LigneJournal* l = modele_->ligne(i.row()))
-            t += texte(l->touche) + QLatin1Char('\t') + texte(l->affichage) + QLatin1Char('\n');
+            t += qtexte(l->touche) + QLatin1Char('\t') + qtexte(l->affichage) + QLatin1Char('\n');
     QGuiApplication::clipboard()->setText(t);
 }
 

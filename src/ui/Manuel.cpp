@@ -1,4 +1,4 @@
-#include "ui/Manuel.h"
+#include "Manuel.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -20,7 +20,8 @@
 #include <unistd.h>
 #include <vector>
 
-#include "ui/Apparence.h"
+#include "Apparence.h"
+#include "core/Version.h"
 
 namespace tarvex {
 
@@ -177,7 +178,7 @@ void Manuel::signalerEchec(const QString& chemin)
             : QStringLiteral("Le manuel d'utilisation n'a pas pu être ouvert : aucun lecteur "
                              "de PDF n'a pu être lancé.\n\nLe manuel se trouve ici :\n%1")
                   .arg(chemin);
-    auto* boite = new QMessageBox(QMessageBox::Warning, QStringLiteral("Tarvex V2.0"), texte,
+    auto* boite = new QMessageBox(QMessageBox::Warning, QStringLiteral(TARVEX_TITRE), texte,
                                   QMessageBox::Ok, fenetre_);
     boite->setPalette(paletteClaire());
     boite->setTextInteractionFlags(Qt::TextSelectableByMouse);

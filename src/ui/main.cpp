@@ -18,7 +18,8 @@
 #include <mutex>
 #include <vector>
 
-#include "ui/Affichage.h"
+#include "Affichage.h"
+#include "core/Version.h"
 
 namespace {
 

@@ -1,4 +1,5 @@
-// The paste reader as data rows, the journal's lines, and the walk back through a full history.
+// The paste reader as data rows, the journal's lines, the walk back through a full history,
+// and what the session tells a front end after each event.
 #include <gtest/gtest.h>
 
 #include <bit>
@@ -7,8 +8,9 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
-#include "session/Collage.h"
+#include "Collage.h"
 #include "session/Session.h"
 
 using namespace tarvex;
@@ -47,7 +49,7 @@ TEST(Journal, UneLigneParEvenementEnregistreEtParRetour)
 {
     Session s;
     for (char c : std::string("1f2f\tX")) s.appuyer(c); // Tab beeps: no line
-    s.cliquer(Ctl::cmdCos);                             // pressed as "sx", shown as "Cos"
+    s.cliquer(*Session::controle("cmdCos"));            // pressed as "sx", shown as "Cos"
     s.appuyer(13);
     s.coller("abc");
     s.coller(" 1 234,5\n");
@@ -72,11 +74,49 @@ TEST(Historique, CentPasGardesLesPlusAnciensOublies)
     int annules = 0;
     while (s.annuler()) ++annules;
     EXPECT_EQ(annules, 100);
-    EXPECT_EQ(s.controles().bips(), 1);
+    EXPECT_EQ(s.bips(), 1);
     // back to the state after the fifth event: 1+1+ and the entry 1
-    EXPECT_EQ(s.controles()[Ctl::lblResultat].legende, "1");
+    EXPECT_EQ(s.affichage(), "1");
     EXPECT_EQ(s.etat().Pile[IdxX].nombreBrut(), 2);
     EXPECT_EQ(s.retablissables(), 100);
+}
+
+// The notification names the controls an event changed (or undo put back), and counts its
+// beeps, manual requests and journal lines; the window redraws and beeps from it alone.
+TEST(Session, CeQueChaqueEvenementChange)
+{
+    Session s;
+    std::vector<std::string> vus;
+    s.ecouter([&](const Changements& c) {
+        std::string v;
+        for (IdControle id : c.controles) v += std::string(Session::definition(id).nom) + ' ';
+        v += "focus=" + std::to_string(c.focus) + " bips=" + std::to_string(c.bips) +
+             " manuels=" + std::to_string(c.manuels) + " journal=" + std::to_string(c.journal);
+        vus.push_back(v);
+    });
+    s.appuyer('7');
+    s.cliquer(*Session::controle("cmdFixe"));
+    s.appuyer('\t');
+    s.doubleCliquer(*Session::controle("OLE1"));
+    s.coller("x");
+    s.annuler();
+    // The decimals prompt: the display, the format labels, the digits and E coloured; undo
+    // puts back the same controls and the focus.
+    const std::string prompt = "lblResultat lblscien lblfixe cmdChiffre(0) cmdChiffre(1) "
+                               "cmdChiffre(2) cmdChiffre(3) cmdChiffre(4) cmdChiffre(5) "
+                               "cmdChiffre(6) cmdChiffre(7) cmdChiffre(8) cmdChiffre(9) "
+                               "cmdPuissance focus=1 bips=0 manuels=0 journal=1";
+    const std::vector<std::string> attendus = {
+        "lblResultat focus=0 bips=0 manuels=0 journal=1",
+        prompt,
+        "focus=0 bips=1 manuels=0 journal=0",
+        "focus=0 bips=0 manuels=1 journal=0",
+        "focus=0 bips=1 manuels=0 journal=0",
+        prompt,
+    };
+    EXPECT_EQ(vus, attendus);
+    EXPECT_EQ(s.libelleFormat(), "scientifique");
+    EXPECT_EQ(Session::definition(s.focus()).nom, "cmdEnter");
 }
 
 } // namespace

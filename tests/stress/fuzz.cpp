@@ -15,11 +15,11 @@
 #include <string>
 #include <vector>
 
+#include "Collage.h"
 #include "EtatJson.h"
+#include "Historique.h"
 #include "Script.h"
 #include "core/Utf8.h"
-#include "session/Collage.h"
-#include "session/Historique.h"
 #include "session/Session.h"
 
 using namespace tarvex;
@@ -31,8 +31,9 @@ namespace {
 std::string verifier(const Session& c)
 {
     const EtatCalculatrice& e = c.etat();
-    for (const DefinitionControle& d : tableControles()) {
-        const EtatControle& s = c.controles()[d.id];
+    for (IdControle id = 0; id < Session::nombreControles(); ++id) {
+        const DefinitionControle& d = Session::definition(id);
+        const EtatControle& s = c.etat(id);
         if (!utf8::valide(s.legende) || !utf8::valide(s.infobulle))
             return std::string(d.nom) + ": caption or tooltip is not valid UTF-8";
         std::string bas = s.legende;
@@ -41,7 +42,9 @@ std::string verifier(const Session& c)
             return std::string(d.nom) + " shows \"" + s.legende + "\"";
     }
     if (e.NbCaracteres < 0 || e.NbCaracteres > 14) return "NbCaracteres out of 0 to 14";
-    if (c.controles()[Ctl::lblfixe].visible == c.controles()[Ctl::lblscien].visible)
+    static const IdControle fixe = *Session::controle("lblfixe");
+    static const IdControle scien = *Session::controle("lblscien");
+    if (c.etat(fixe).visible == c.etat(scien).visible)
         return "lblfixe and lblscien are both visible or both hidden";
     for (const Cellule& p : e.Pile)
         if (!p.estTexte() && !std::isfinite(p.nombreBrut())) return "a stack cell is not finite";
@@ -57,11 +60,11 @@ std::string verifier(const Session& c)
 // The recorded part of a session: everything but the counts of beeps and manual requests.
 struct Instantane {
     EtatCalculatrice e;
-    std::array<EtatControle, NbControles> v;
-    Ctl focus;
-    explicit Instantane(const Session& s) : e(s.etat()), focus(s.controles().focus())
+    std::vector<EtatControle> v;
+    IdControle focus;
+    explicit Instantane(const Session& s) : e(s.etat()), focus(s.focus())
     {
-        for (std::size_t i = 0; i < NbControles; ++i) v[i] = s.controles()[static_cast<Ctl>(i)];
+        for (IdControle id = 0; id < Session::nombreControles(); ++id) v.push_back(s.etat(id));
     }
     bool operator==(const Instantane& o) const
     {
@@ -74,7 +77,7 @@ public:
     // Plays one event (a dump writes the state as JSON); empty, or what is broken.
     std::string jouer(const replay::Evenement& ev)
     {
-        const long bips = session_.controles().bips();
+        const long bips = session_.bips();
         if (ev.verbe == replay::Verbe::Dump) {
             replay::etatJson(session_, pressePapier_, "C", json_);
             if (!utf8::valide(json_) || std::ranges::any_of(json_, [](char c) {
@@ -95,7 +98,7 @@ private:
     {
         using replay::Verbe;
         const Instantane maintenant(session_);
-        const long bips = session_.controles().bips() - bipsAvant;
+        const long bips = session_.bips() - bipsAvant;
         if (ev.verbe == Verbe::Annuler || ev.verbe == Verbe::Retablir) {
             const bool arriere = ev.verbe == Verbe::Annuler;
             const bool possible = arriere ? curseur_ > 0 : curseur_ + 1 < etats_.size();

@@ -20,7 +20,7 @@
 #include <vector>
 
 #include "Script.h"
-#include "core/Controles.h"
+#include "session/Session.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t taille);
 
@@ -45,8 +45,9 @@ std::string auHasard()
 {
     const std::size_t r = sous(100);
     while (r < 40)
-        if (const auto c = static_cast<Ctl>(sous(NbControles)); accepteClic(c))
-            return "click " + std::string(definition(c).nom);
+        if (const auto c = static_cast<IdControle>(sous(Session::nombreControles()));
+            Session::accepteClic(c))
+            return "click " + std::string(Session::definition(c).nom);
     const std::string autres[] = {"dblclick OLE1", "undo", "redo", "copy"};
     if (r < 55) return autres[sous(4)];
     auto p = static_cast<char32_t>(r < 95 ? sous(128) : sous(0x110000 - 0x800));

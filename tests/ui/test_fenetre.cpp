@@ -11,27 +11,27 @@
 #include <csignal>
 #include <random>
 
+#include "Accessibilite.h"
+#include "Affichage.h"
+#include "Apparence.h"
+#include "Dessin.h"
 #include "EtatJson.h"
+#include "FenetreJournal.h"
 #include "Script.h"
-#include "ui/Accessibilite.h"
-#include "ui/Affichage.h"
-#include "ui/Apparence.h"
-#include "ui/Dessin.h"
-#include "ui/FenetreJournal.h"
 
 using namespace tarvex;
 
 namespace {
 
-QString nom(Ctl c)
-{
-    return QString::fromUtf8(definition(c).nom.data(), qsizetype(definition(c).nom.size()));
-}
+// A control by its name, as the session numbers it.
+IdControle ctl(std::string_view nom) { return *Session::controle(nom); }
 
-const std::vector<Ctl> cliquables = [] {
-    std::vector<Ctl> c;
-    for (const DefinitionControle& d : tableControles())
-        if (accepteClic(d.id)) c.push_back(d.id);
+QString nom(IdControle c) { return qtexte(Session::definition(c).nom); }
+
+const std::vector<IdControle> cliquables = [] {
+    std::vector<IdControle> c;
+    for (IdControle id = 0; id < Session::nombreControles(); ++id)
+        if (Session::accepteClic(id)) c.push_back(id);
     return c;
 }();
 
@@ -78,12 +78,13 @@ void raccourci(Affichage& a, Qt::Key k, Qt::KeyboardModifiers m = Qt::ControlMod
     QTest::sendKeyEvent(QTest::Click, focus(a), k, QString(), m);
 }
 
-void cliquer(Affichage& a, Ctl c)
+void cliquer(Affichage& a, IdControle c)
 {
     QWidget* w = a.widget(c);
     const int m = w->height() / 2; // an option button is clicked on its circle
     QTest::mouseClick(w, Qt::LeftButton, {},
-                      definition(c).genre == Genre::Option ? QPoint(m, m) : w->rect().center());
+                      Session::definition(c).genre == Genre::Option ? QPoint(m, m)
+                                                                    : w->rect().center());
 }
 
 // Opens w's context menu with a right click (or the Menu key) and runs its action `choix`:
@@ -127,9 +128,10 @@ QString differences(Affichage& a, const QJsonObject& j, const QString& pressePap
         if (vu != attendu.toVariant())
             d += quoi + ": " + vu.toString() + " / " + attendu.toVariant().toString() + '\n';
     };
-    for (const DefinitionControle& def : tableControles()) {
-        QWidget* w = a.widget(def.id);
-        const QString n = nom(def.id);
+    for (IdControle id = 0; id < Session::nombreControles(); ++id) {
+        const DefinitionControle& def = Session::definition(id);
+        QWidget* w = a.widget(id);
+        const QString n = nom(id);
         const QJsonObject o = j["controls"][n].toObject();
         ecart(n + ".caption", legende(w), o["caption"]);
         ecart(n + ".tooltip", w->toolTip(), o["tooltip"]);
@@ -154,7 +156,7 @@ struct Pas {
     std::function<void(Affichage&)> action;
 };
 
-Pas clic(Ctl c)
+Pas clic(IdControle c)
 {
     return {"click " + nom(c), [c](Affichage& a) { cliquer(a, c); }};
 }
@@ -191,7 +193,7 @@ void commeLeReplay(const std::vector<Pas>& pas, const std::string& quoi, std::si
     for (std::size_t i = 0; i < pas.size(); ++i) {
         pas[i].action(a);
         if (pas[i].script == "copy") copie = QGuiApplication::clipboard()->text();
-        ASSERT_NE(a.widget(Ctl::lblfixe)->isHidden(), a.widget(Ctl::lblscien)->isHidden()) << i;
+        ASSERT_NE(a.widget(ctl("lblfixe"))->isHidden(), a.widget(ctl("lblscien"))->isHidden()) << i;
         if ((i + 1) % tous && i + 1 < pas.size()) continue;
         const QString d = differences(a, attendus.value(qsizetype(i / tous)), copie);
         ASSERT_TRUE(d.isEmpty()) << quoi << ", step " << i << " " << pas[i].script.toStdString()
@@ -207,12 +209,13 @@ TEST(Fenetre, ControlesDeLaTable)
 {
     Affichage a;
     montrer(a);
-    for (const DefinitionControle& d : tableControles()) {
-        QWidget* w = a.widget(d.id);
+    for (IdControle id = 0; id < Session::nombreControles(); ++id) {
+        const DefinitionControle& d = Session::definition(id);
+        QWidget* w = a.widget(id);
         ASSERT_NE(w, nullptr);
         SCOPED_TRACE(d.nom);
-        EXPECT_EQ(w->objectName(), nom(d.id));
-        EXPECT_EQ(w->parentWidget(), d.parent ? a.widget(*d.parent) : &a);
+        EXPECT_EQ(w->objectName(), nom(id));
+        EXPECT_EQ(w->parentWidget(), d.parent != SansControle ? a.widget(d.parent) : &a);
         const QRect g = w->geometry(); // 15 twips to the pixel, exactly
         EXPECT_EQ(QRect(g.x() * 15, g.y() * 15, g.width() * 15, g.height() * 15),
                   QRect(d.gauche, d.haut, d.largeur, d.hauteur));
@@ -221,21 +224,21 @@ TEST(Fenetre, ControlesDeLaTable)
     }
     // A few rows written out by hand, in pixels at 100 % (15 twips to the pixel, relative to
     // the group), and their tooltips: a wrong value in the table shows here.
-    const std::tuple<Ctl, QRect, const char*> design[] = {
-        {Ctl::cmdEnter, {168, 184, 81, 28}, "Entrer dans la pile"},
-        {Ctl::cmdSigne, {131, 144, 33, 28}, "Changement de signe"},
-        {Ctl::lblResultat, {8, 160, 289, 33}, "Zone d'affichage"},
-        {Ctl::Label5, {12, 104, 137, 17}, "Visualisation de la pile: X"},
-        {Ctl::Frame3, {8, 208, 265, 225}, ""},
-        {Ctl::Option2, {16, 48, 97, 17}, ""},
-        {Ctl::cmdYtoX, {72, 72, 41, 20}, "\"Y\" à la puissance \"X\""},
-        {Ctl::cmdHsin, {176, 112, 49, 20}, ""},
-        {Ctl::cmdEraseP, {272, 32, 73, 36}, "Efface toute la pile"},
-        {Ctl::cmdEraseLonP, {184, 32, 73, 41}, "Efface la dernière touche (backspace)"},
+    const std::tuple<IdControle, QRect, const char*> design[] = {
+        {ctl("cmdEnter"), {168, 184, 81, 28}, "Entrer dans la pile"},
+        {ctl("cmdSigne"), {131, 144, 33, 28}, "Changement de signe"},
+        {ctl("lblResultat"), {8, 160, 289, 33}, "Zone d'affichage"},
+        {ctl("Label5"), {12, 104, 137, 17}, "Visualisation de la pile: X"},
+        {ctl("Frame3"), {8, 208, 265, 225}, ""},
+        {ctl("Option2"), {16, 48, 97, 17}, ""},
+        {ctl("cmdYtoX"), {72, 72, 41, 20}, "\"Y\" à la puissance \"X\""},
+        {ctl("cmdHsin"), {176, 112, 49, 20}, ""},
+        {ctl("cmdEraseP"), {272, 32, 73, 36}, "Efface toute la pile"},
+        {ctl("cmdEraseLonP"), {184, 32, 73, 41}, "Efface la dernière touche (backspace)"},
     };
     for (const auto& [c, rectangle, infobulle] : design) {
-        EXPECT_EQ(a.widget(c)->geometry(), rectangle) << definition(c).nom;
-        EXPECT_EQ(a.widget(c)->toolTip(), QString(infobulle)) << definition(c).nom;
+        EXPECT_EQ(a.widget(c)->geometry(), rectangle) << Session::definition(c).nom;
+        EXPECT_EQ(a.widget(c)->toolTip(), QString(infobulle)) << Session::definition(c).nom;
     }
     EXPECT_EQ(a.size(), QSize(657, 564));
     EXPECT_EQ(
@@ -281,7 +284,7 @@ TEST(Fenetre, SequencesAleatoiresCommeLeReplay)
     std::mt19937 g(5); // display format keys only
     std::vector<Pas> formats;
     for (int i = 1; i <= 400; ++i)
-        formats.push_back(std::vector{clic(Ctl::cmdFixe), clic(Ctl::cmdScient), cle(27),
+        formats.push_back(std::vector{clic(ctl("cmdFixe")), clic(ctl("cmdScient")), cle(27),
                                       cle(U'0' + g() % 10)}[g() % 4]);
     commeLeReplay(formats, "format keys", 40);
 }
@@ -297,13 +300,13 @@ TEST(Fenetre, ClavierEtRaccourcisCommeLeReplay)
     };
     // clang-format off
     std::vector<Pas> pas = {
-        clic(Ctl::cmdEnter), cle(U'1'), clic(Ctl::Option2), cle(U'8'),
+        clic(ctl("cmdEnter")), cle(U'1'), clic(ctl("Option2")), cle(U'8'),
         evenement("copy", Qt::Key_C), // during an entry
-        clic(Ctl::cmdFixe), cle(U'4'), clic(Ctl::cmdChiffre7), cle(U'+'),
-        clic(Ctl::cmdPlus), cle(U'I'), // cyan keys
-        clic(Ctl::cmdEnter), cle(U'\r'), evenement("key Return", Qt::Key_Enter, Pave, "\r"),
-        cle(U' '), clic(Ctl::cmdSin), cle(U'\t'), sans(Qt::Key_Left, {}, ""),
-        clic(Ctl::cmdChiffre2), sans(Qt::Key_Shift, Qt::ShiftModifier, ""),
+        clic(ctl("cmdFixe")), cle(U'4'), clic(ctl("cmdChiffre(7)")), cle(U'+'),
+        clic(ctl("cmdPlus")), cle(U'I'), // cyan keys
+        clic(ctl("cmdEnter")), cle(U'\r'), evenement("key Return", Qt::Key_Enter, Pave, "\r"),
+        cle(U' '), clic(ctl("cmdSin")), cle(U'\t'), sans(Qt::Key_Left, {}, ""),
+        clic(ctl("cmdChiffre(2)")), sans(Qt::Key_Shift, Qt::ShiftModifier, ""),
         sans(Qt::Key_A, Qt::AltModifier, "a"), sans(Qt::Key_Plus, Ctrl, "+"), // no beep either
         sans(Qt::Key_Minus, Ctrl | Pave, "-"), sans(Qt::Key_C, Ctrl | Qt::ShiftModifier, ""),
         evenement("key -", Qt::Key_Minus, Pave, "-"),
@@ -330,10 +333,10 @@ TEST(Fenetre, CouleursExactes)
     Affichage a;
     montrer(a);
     touche(a, U'I'); // the hyperbolic prefix colours the trigonometric keys cyan
-    const auto& modele = a.session().controles();
-    ASSERT_EQ(modele[Ctl::cmdSin].fond, couleurs::Cyan);
-    ASSERT_EQ(modele[Ctl::cmdScient].fond, couleurs::Jaune);
-    const auto image = [&a](Ctl c) {
+    const Session& modele = a.session();
+    ASSERT_EQ(modele.etat(ctl("cmdSin")).fond, couleurs::Cyan);
+    ASSERT_EQ(modele.etat(ctl("cmdScient")).fond, couleurs::Jaune);
+    const auto image = [&a](IdControle c) {
         const QImage tout = a.grab().toImage();
         const qreal r = tout.devicePixelRatio(); // QT_SCALE_FACTOR
         QWidget* w = a.widget(c);
@@ -341,25 +344,26 @@ TEST(Fenetre, CouleursExactes)
                              .adjusted(5 * r, 5 * r, -5 * r, -5 * r));
     };
     for (auto [c, fond] :
-         {std::pair(Ctl::lblResultat, "#ffffff"), std::pair(Ctl::cmdScient, "#ffff00")}) {
+         {std::pair(ctl("lblResultat"), "#ffffff"), std::pair(ctl("cmdScient"), "#ffff00")}) {
         const QImage z = image(c);
         int sombreMin = 255; // the darkest pixel: the text
         for (int y = 0; y < z.height(); ++y)
             for (int x = 0; x < z.width(); ++x)
                 sombreMin = std::min(sombreMin, z.pixelColor(x, y).lightness());
-        EXPECT_EQ(z.pixelColor(z.width() - 1, 0).name(), fond) << definition(c).nom;
-        EXPECT_LT(sombreMin, 60) << definition(c).nom;
+        EXPECT_EQ(z.pixelColor(z.width() - 1, 0).name(), fond) << Session::definition(c).nom;
+        EXPECT_LT(sombreMin, 60) << Session::definition(c).nom;
     }
-    for (const DefinitionControle& d : tableControles()) {
-        auto* b = qobject_cast<QPushButton*>(a.widget(d.id));
+    for (IdControle id = 0; id < Session::nombreControles(); ++id) {
+        auto* b = qobject_cast<QPushButton*>(a.widget(id));
         if (b == nullptr) continue;
         b->setText({}); // the caption aside, the whole face shows the colour
-        const QImage face = image(d.id);
+        const QImage face = image(id);
         QImage attendue(face.size(), face.format());
-        attendue.fill(couleurQt(modele[d.id].fond));
-        EXPECT_TRUE(face == attendue) << d.nom << " is not all " << nomCouleur(modele[d.id].fond);
+        attendue.fill(couleurQt(modele.etat(id).fond));
+        EXPECT_TRUE(face == attendue)
+            << nom(id).toStdString() << " is not all " << nomCouleur(modele.etat(id).fond);
     }
-    EXPECT_GT(menu(a.widget(Ctl::Label5), "").second, 200); // the menus and the journal too
+    EXPECT_GT(menu(a.widget(ctl("Label5")), "").second, 200); // the menus and the journal too
     raccourci(a, Qt::Key_J);
     const QImage journal = a.journal()->grab().toImage();
     EXPECT_GT(journal.pixelColor(journal.width() / 2, journal.height() / 2).lightness(), 200);
@@ -372,7 +376,7 @@ TEST(Fenetre, LegendesEntieres)
     Affichage a;
     montrer(a);
     // What is wrong with the drawn caption of c: not whole, or wider or higher than its place.
-    const auto defaut = [&a](Ctl c) {
+    const auto defaut = [&a](IdControle c) {
         a.grab();
         const Legende* l = legendeDe(a.widget(c));
         const QFontMetricsF m(l->dernier().police);
@@ -388,30 +392,31 @@ TEST(Fenetre, LegendesEntieres)
         return d.toStdString();
     };
     for (char32_t c : std::u32string_view(U"1oe300o\r7/")) touche(a, c);
-    EXPECT_EQ(legende(a.widget(Ctl::Label5)), "-1.42857142857143E-301");
-    EXPECT_EQ(defaut(Ctl::Label5), "");
-    cliquer(a, Ctl::cmdFixe);
+    EXPECT_EQ(legende(a.widget(ctl("Label5"))), "-1.42857142857143E-301");
+    EXPECT_EQ(defaut(ctl("Label5")), "");
+    cliquer(a, ctl("cmdFixe"));
     for (char32_t c : std::u32string_view(U"E1e300\r")) touche(a, c); // 316 characters
     a.grab();
-    const QString long_ = legende(a.widget(Ctl::lblResultat));
-    const QStringList affiche = legendeDe(a.widget(Ctl::lblResultat))->dernier().lignes;
+    const QString long_ = legende(a.widget(ctl("lblResultat")));
+    const QStringList affiche = legendeDe(a.widget(ctl("lblResultat")))->dernier().lignes;
     ASSERT_EQ(affiche.size(), 1);
     const QStringList bouts = affiche[0].split(QStringLiteral("…"));
     EXPECT_TRUE(bouts.size() == 2 && long_.startsWith(bouts[0]) && long_.endsWith(bouts[1]) &&
                 bouts[0].size() > 10 && bouts[1].size() > 10)
         << affiche[0].toStdString();
-    menu(a.widget(Ctl::lblResultat), "Copier l'affichage"); // the caption, whole
+    menu(a.widget(ctl("lblResultat")), "Copier l'affichage"); // the caption, whole
     EXPECT_EQ(QGuiApplication::clipboard()->text(), long_);
     // A wider fallback font: every caption still whole.
     touche(a, 27), touche(a, 13);
-    for (const DefinitionControle& d : tableControles()) {
+    for (IdControle id = 0; id < Session::nombreControles(); ++id) {
+        const Police p = Session::definition(id).police;
         QFont f(QStringLiteral("DejaVu Sans"));
-        f.setPointSizeF(d.police.points), f.setBold(d.police.gras);
-        a.widget(d.id)->setFont(f);
+        f.setPointSizeF(p.points), f.setBold(p.gras);
+        a.widget(id)->setFont(f);
     }
-    for (const DefinitionControle& d : tableControles()) {
-        if (legendeDe(a.widget(d.id)) && a.widget(d.id)->isVisible()) {
-            EXPECT_EQ(defaut(d.id), "") << d.nom;
+    for (IdControle id = 0; id < Session::nombreControles(); ++id) {
+        if (legendeDe(a.widget(id)) && a.widget(id)->isVisible()) {
+            EXPECT_EQ(defaut(id), "") << nom(id).toStdString();
         }
     }
 }
@@ -424,14 +429,14 @@ TEST(Fenetre, MenusContextuels)
     montrer(a);
     QClipboard* pp = QGuiApplication::clipboard();
     for (char32_t c : std::u32string_view(U"5\r2\r3/")) touche(a, c);
-    QWidget* resultat = a.widget(Ctl::lblResultat);
+    QWidget* resultat = a.widget(ctl("lblResultat"));
     EXPECT_EQ(menu(resultat, "Copier").first,
               QStringList(
                   {"Copier Ctrl+C", "Copier l'affichage", "Coller Ctrl+V", "", "Journal… Ctrl+J"}));
     EXPECT_EQ(pp->text(), "0.666666666666667");
     menu(resultat, "Copier l'affichage");
     EXPECT_EQ(pp->text(), "6.6666667E-01");
-    EXPECT_EQ(menu(a.widget(Ctl::Label4), "Copier").first, QStringList{"Copier"});
+    EXPECT_EQ(menu(a.widget(ctl("Label4")), "Copier").first, QStringList{"Copier"});
     EXPECT_EQ(pp->text(), "5");
     pp->setText("12a");
     const long bips = a.bipsJoues();
@@ -439,7 +444,7 @@ TEST(Fenetre, MenusContextuels)
     EXPECT_EQ(a.bipsJoues(), bips + 1);
     pp->setText("-1,5");
     menu(resultat, "Coller");
-    EXPECT_EQ(legende(a.widget(Ctl::Label5)), "-1.5");
+    EXPECT_EQ(legende(a.widget(ctl("Label5"))), "-1.5");
     EXPECT_EQ(a.bipsJoues(), bips + 1);
     menu(resultat, "Journal…", true);
     ASSERT_NE(a.journal(), nullptr);
@@ -524,9 +529,9 @@ TEST(Fenetre, ManuelPrive)
         montrer(a);
         QStringList ouverts;
         a.ouvreurManuel([&](const QString& chemin) { return ouverts << chemin, false; });
-        QTest::mouseDClick(a.widget(Ctl::OLE1), Qt::LeftButton);
+        QTest::mouseDClick(a.widget(ctl("OLE1")), Qt::LeftButton);
         QTest::keyClick(a.focusWidget(), Qt::Key_F1);
-        EXPECT_EQ(a.session().controles().manuelsOuverts(), 2);
+        EXPECT_EQ(a.session().manuelsOuverts(), 2);
         ASSERT_EQ(ouverts, QStringList{runtime.filePath("tarvex/Tarvex-manuel.pdf")});
         EXPECT_TRUE(prive(ouverts[0]) && prive(runtime.filePath("tarvex")));
         EXPECT_EQ(QFileInfo(ouverts[0]).size(), QFile(":/manuel/manuel.pdf").size());
@@ -564,12 +569,12 @@ TEST(Fenetre, Zoom)
     const auto taille = [](double f) { return QSize(qRound(657 * f), qRound(564 * f)); };
     for (int i = 0; i < 3; ++i) cle(Qt::Key_Plus, "+", Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(a.size(), taille(1.3));
-    EXPECT_DOUBLE_EQ(a.widget(Ctl::lblResultat)->font().pointSizeF(), 24 * 1.3);
+    EXPECT_DOUBLE_EQ(a.widget(ctl("lblResultat"))->font().pointSizeF(), 24 * 1.3);
     for (int i = 0; i < 9; ++i) cle(Qt::Key_Minus, "-", Qt::ControlModifier);
     EXPECT_EQ(a.size(), taille(0.5));
     cle(Qt::Key_0, "0", Qt::ControlModifier);
     EXPECT_EQ(a.size(), taille(1));
-    EXPECT_EQ(a.session().controles()[Ctl::lblResultat].legende, "+0.0");
+    EXPECT_EQ(a.session().affichage(), "+0.0");
 }
 
 std::vector<std::pair<QObject*, QAccessible::Event>> evenements;
@@ -584,7 +589,9 @@ TEST(Fenetre, LecteurDEcran)
     montrer(a);
     long ouvertures = 0;
     a.ouvreurManuel([&](const QString&) { return ++ouvertures > 0; });
-    const auto ia = [&a](Ctl c) { return QAccessible::queryAccessibleInterface(a.widget(c)); };
+    const auto ia = [&a](IdControle c) {
+        return QAccessible::queryAccessibleInterface(a.widget(c));
+    };
     const auto decrire = [](QAccessibleInterface* i) {
         return QStringList{QString::number(i->role()), i->text(QAccessible::Name),
                            i->text(QAccessible::Description), i->text(QAccessible::Value)}
@@ -593,34 +600,35 @@ TEST(Fenetre, LecteurDEcran)
     };
     EXPECT_EQ(decrire(QAccessible::queryAccessibleInterface(&a)), "9|Tarvex V2.0||");
     for (char32_t c : std::u32string_view(U"7\r")) touche(a, c);
-    const std::pair<Ctl, const char*> attendus[] = {
-        {Ctl::cmdChiffre7, "43|Chiffre 7||"},
-        {Ctl::cmdDiv, "43|Diviser||"},
-        {Ctl::CmdSquare, "43|Carré de X||"},
-        {Ctl::cndLog10, "43|Logarithme décimal||"},
-        {Ctl::cmdAHsin, "43|Arc sinus hyperbolique||"},
-        {Ctl::cmdYtoX, "43|Y puissance X|Y à la puissance X|"},
-        {Ctl::Option2, "45|Degré||"},
-        {Ctl::OLE1, "43|Manuel d'utilisation||"},
-        {Ctl::Label5, "41|X|Visualisation de la pile: X|7"},
-        {Ctl::lblResultat, "41|Affichage|Zone d'affichage|7.0000000E+00"},
+    const std::pair<IdControle, const char*> attendus[] = {
+        {ctl("cmdChiffre(7)"), "43|Chiffre 7||"},
+        {ctl("cmdDiv"), "43|Diviser||"},
+        {ctl("CmdSquare"), "43|Carré de X||"},
+        {ctl("cndLog10"), "43|Logarithme décimal||"},
+        {ctl("cmdAHsin"), "43|Arc sinus hyperbolique||"},
+        {ctl("cmdYtoX"), "43|Y puissance X|Y à la puissance X|"},
+        {ctl("Option2"), "45|Degré||"},
+        {ctl("OLE1"), "43|Manuel d'utilisation||"},
+        {ctl("Label5"), "41|X|Visualisation de la pile: X|7"},
+        {ctl("lblResultat"), "41|Affichage|Zone d'affichage|7.0000000E+00"},
     };
-    for (auto [c, attendu] : attendus) EXPECT_EQ(decrire(ia(c)), attendu) << definition(c).nom;
+    for (auto [c, attendu] : attendus)
+        EXPECT_EQ(decrire(ia(c)), attendu) << Session::definition(c).nom;
     EXPECT_NE(std::find(evenements.begin(), evenements.end(),
-                        std::pair<QObject*, QAccessible::Event>(a.widget(Ctl::lblResultat),
+                        std::pair<QObject*, QAccessible::Event>(a.widget(ctl("lblResultat")),
                                                                 QAccessible::TextUpdated)),
               evenements.end());
     Session r;
-    r.cliquer(Ctl::Option2);
-    ia(Ctl::Option2)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    r.cliquer(ctl("Option2"));
+    ia(ctl("Option2"))->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     EXPECT_EQ(a.session().etat().FacteurAngle, r.etat().FacteurAngle);
-    EXPECT_TRUE(ia(Ctl::Option2)->state().checked && !ia(Ctl::Option1)->state().checked);
-    ia(Ctl::OLE1)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_TRUE(ia(ctl("Option2"))->state().checked && !ia(ctl("Option1"))->state().checked);
+    ia(ctl("OLE1"))->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     EXPECT_EQ(ouvertures, QFile::exists(":/manuel/manuel.pdf") ? 1 : 0);
     for (char32_t c : std::u32string_view(U"1\r2f3\r4fX")) touche(a, c); // statistics mode
-    EXPECT_EQ(ia(Ctl::cmdExp)->text(QAccessible::Name), "Somme des X");
+    EXPECT_EQ(ia(ctl("cmdExp"))->text(QAccessible::Name), "Somme des X");
     touche(a, U'B');
-    EXPECT_EQ(ia(Ctl::cmdExp)->text(QAccessible::Name), "Exponentielle de X");
+    EXPECT_EQ(ia(ctl("cmdExp"))->text(QAccessible::Name), "Exponentielle de X");
     ecouterAnnonces(nullptr);
 }
 

@@ -82,10 +82,8 @@ void texteJson(std::string_view texte, std::string& sortie)
             sortie += '\\';
             sortie += static_cast<char>(p);
         } else if (p < 0x20) {
-            constexpr char Hex[] = "0123456789abcdef";
             sortie += "\\u00";
-            sortie += Hex[p >> 4];
-            sortie += Hex[p & 0xF];
+            utf8::ajouterHex(static_cast<unsigned char>(p), sortie, true);
         } else {
             sortie.append(texte.substr(debut, i - debut));
         }
@@ -97,7 +95,6 @@ void etatJson(const Session& session, std::string_view pressePapier, std::string
               std::string& sortie)
 {
     const EtatCalculatrice& e = session.etat();
-    const ModeleControles& v = session.controles();
     sortie.clear();
     Objet o(sortie);
 
@@ -147,12 +144,14 @@ void etatJson(const Session& session, std::string_view pressePapier, std::string
     o.nombre("Ordonnee", e.Ordonnee);
     {
         Objet controles(o.membre("controls"));
-        for (const DefinitionControle& def : tableControles())
-            controle(def, v[def.id], controles.membre(def.nom));
+        for (IdControle c = 0; c < Session::nombreControles(); ++c) {
+            const DefinitionControle& def = Session::definition(c);
+            controle(def, session.etat(c), controles.membre(def.nom));
+        }
     }
-    o.texte("focus", definition(v.focus()).nom);
-    o.entier("beeps", v.bips());
-    o.entier("manualOpened", v.manuelsOuverts());
+    o.texte("focus", Session::definition(session.focus()).nom);
+    o.entier("beeps", session.bips());
+    o.entier("manualOpened", session.manuelsOuverts());
     o.texte("PressePapier", pressePapier);
     o.entier("undoDepth", session.annulables());
     o.entier("redoDepth", session.retablissables());

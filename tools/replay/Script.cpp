@@ -2,7 +2,6 @@
 #include "Script.h"
 
 #include "core/Utf8.h"
-#include "session/Session.h"
 
 #include <algorithm>
 #include <array>
@@ -13,23 +12,17 @@ namespace tarvex::replay {
 
 namespace {
 
-constexpr std::string_view Blancs = " \t";
+constexpr std::string_view Blancs[] = {" ", "\t"};
 constexpr std::string_view FinVerbe = " \t\r"; // a CR ends the verb too: then it is the error
 constexpr std::string_view MarqueOrdre = "\xEF\xBB\xBF"; // some editors start UTF-8 with it
 constexpr std::string_view MessageCR =
     "carriage return inside the line (lines end with LF or CR LF)";
 constexpr int PlusLongNom = 80; // characters of a name that an error message shows
 
+// Leading blanks are ignored; those at the end too, except in the text of `type` and `paste`.
 std::string_view sansBlancsGauche(std::string_view s)
 {
-    s.remove_prefix(std::min(s.find_first_not_of(Blancs), s.size()));
-    return s;
-}
-
-std::string_view sansBlancsDroite(std::string_view s)
-{
-    while (!s.empty() && Blancs.find(s.back()) != std::string_view::npos) s.remove_suffix(1);
-    return s;
+    return utf8::sansBlancs(s, Blancs, true, false);
 }
 
 constexpr std::array<std::pair<std::string_view, std::int32_t>, 5> NomsTouches{{
@@ -67,7 +60,7 @@ bool imprimable(char32_t p)
 std::optional<std::string> lireLigne(std::string_view ligne, std::uint64_t numero,
                                      const Visiteur& visiteur, std::uint64_t& dumps)
 {
-    const auto emettre = [&](Verbe verbe, Ctl controle = Ctl::cmdEnter, std::int32_t code = 0,
+    const auto emettre = [&](Verbe verbe, IdControle controle = SansControle, std::int32_t code = 0,
                              std::string_view colle = {}) {
         if (visiteur) visiteur({verbe, controle, code, colle, numero});
     };
@@ -88,18 +81,17 @@ std::optional<std::string> lireLigne(std::string_view ligne, std::uint64_t numer
         const std::string_view argument = reste.empty() ? reste : reste.substr(1);
         if (!utf8::valide(argument)) return "the text is not valid UTF-8";
         if (verbe == "paste") { // an empty clipboard too
-            emettre(Verbe::Coller, Ctl::cmdEnter, 0, argument);
+            emettre(Verbe::Coller, SansControle, 0, argument);
             return std::nullopt;
         }
         if (argument.empty()) return "type needs a text to type";
         for (std::size_t i = 0; i < argument.size();)
-            emettre(Verbe::Touche, Ctl::cmdEnter,
+            emettre(Verbe::Touche, SansControle,
                     static_cast<std::int32_t>(utf8::lire(argument, i)));
         return std::nullopt;
     }
 
-    const std::string_view argument =
-        sansBlancsGauche(sansBlancsDroite(texte.substr(verbe.size())));
+    const std::string_view argument = utf8::sansBlancs(texte.substr(verbe.size()), Blancs);
     for (const auto& [mot, v] : VerbesSansArgument) {
         if (verbe != mot) continue;
         if (!argument.empty()) return std::string(verbe) + " takes no argument";
@@ -113,19 +105,20 @@ std::optional<std::string> lireLigne(std::string_view ligne, std::uint64_t numer
         if (!code)
             return "bad key " + cite(argument) +
                    ": expected one character, Return, Escape, Backspace, Tab, Space or U+XXXX";
-        emettre(Verbe::Touche, Ctl::cmdEnter, *code);
+        emettre(Verbe::Touche, SansControle, *code);
         return std::nullopt;
     }
     // click and dblclick
     if (argument.empty()) return std::string(verbe) + " needs a control name";
-    const auto controle = controleParNom(argument);
+    const auto controle = Session::controle(argument);
     if (!controle) return "unknown control " + cite(argument);
     if (verbe == "click") {
-        if (!accepteClic(*controle)) return "control " + cite(argument) + " takes no click";
+        if (!Session::accepteClic(*controle))
+            return "control " + cite(argument) + " takes no click";
         emettre(Verbe::Clic, *controle);
     } else {
         // Only the manual's icon answers a double click.
-        if (*controle != Ctl::OLE1)
+        if (!Session::accepteDoubleClic(*controle))
             return "control " + cite(argument) + " takes no double click (only OLE1 has one)";
         emettre(Verbe::DoubleClic, *controle);
     }
@@ -185,18 +178,6 @@ std::optional<ErreurScript> Lecteur::lire(std::string_view texte, bool fin,
     return std::nullopt;
 }
 
-Lecture lireScript(std::string_view texte)
-{
-    Lecture l;
-    l.erreur = Lecteur().lire(texte, true, [&l](const Evenement& ev) {
-        l.script.evenements.push_back(ev);
-        if (ev.verbe == Verbe::Coller)
-            l.script.evenements.back().texte = l.script.textes.emplace_back(ev.texte);
-    });
-    if (l.erreur) l.script = {};
-    return l;
-}
-
 void jouer(Session& session, const Evenement& ev, std::string& pressePapier)
 {
     switch (ev.verbe) {
@@ -244,11 +225,8 @@ std::string cite(std::string_view texte)
             continue;
         }
         for (std::size_t k = debut; k < i; ++k) {
-            constexpr char Hex[] = "0123456789ABCDEF";
-            const auto octet = static_cast<unsigned char>(texte[k]);
             r += "\\x";
-            r += Hex[octet >> 4];
-            r += Hex[octet & 0xF];
+            utf8::ajouterHex(static_cast<unsigned char>(texte[k]), r);
         }
     }
     if (coupe) r += "…";

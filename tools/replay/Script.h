@@ -3,19 +3,13 @@
 // run its events; memory never depends on the number of events.
 #pragma once
 
-#include "core/Controles.h"
+#include "session/Session.h"
 
 #include <cstdint>
-#include <deque>
 #include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
-
-namespace tarvex {
-class Session;
-}
 
 namespace tarvex::replay {
 
@@ -33,10 +27,10 @@ enum class Verbe : std::uint8_t {
 // One event; a `type` line gives one Touche per character.
 struct Evenement {
     Verbe verbe;
-    Ctl controle = Ctl::cmdEnter; // Clic, DoubleClic
-    std::int32_t code = 0;        // Touche
-    std::string_view texte;       // Coller: the text pasted
-    std::uint64_t ligne = 0;      // its line in the script, from 1
+    IdControle controle = SansControle; // Clic, DoubleClic
+    std::int32_t code = 0;              // Touche
+    std::string_view texte;             // Coller: the text pasted
+    std::uint64_t ligne = 0;            // its line in the script, from 1
 };
 
 // The first bad line: its number (from 1) and what is wrong with it.
@@ -73,18 +67,6 @@ private:
     std::uint64_t ligne_ = 0;   // lines read so far
     std::uint64_t dumps_ = 0;
 };
-
-// The whole script at once, for the tests that walk its events: every event, and the first
-// bad line. The pasted texts are kept in `textes`, where the Coller events point.
-struct Script {
-    std::vector<Evenement> evenements;
-    std::deque<std::string> textes;
-};
-struct Lecture {
-    Script script;
-    std::optional<ErreurScript> erreur; // when set, the script must not run
-};
-Lecture lireScript(std::string_view texte);
 
 // Plays one event other than Dump on the session; a copy puts its text into pressePapier.
 void jouer(Session& session, const Evenement& ev, std::string& pressePapier);

@@ -19,7 +19,7 @@ bool Calculatrice::cliquer(Ctl c)
         // A click selects its button (whether or not it was selected) and runs its click.
         for (Ctl o : {Ctl::Option1, Ctl::Option2, Ctl::Option3}) v_.selectionne(o, o == c);
     }
-    if (const Operation clic = definition(c).clic) (this->*clic)();
+    if (const Operation clic = liaisons().clics[indice(c)]) clic(*this);
     return true;
 }
 
@@ -36,7 +36,7 @@ void Calculatrice::choisirOption(Ctl option)
 {
     if (v_[option].selectionne) return;
     for (Ctl o : {Ctl::Option1, Ctl::Option2, Ctl::Option3}) v_.selectionne(o, o == option);
-    (this->*definition(option).clic)();
+    liaisons().clics[indice(option)](*this);
 }
 
 void Calculatrice::interroge() { v_.legende(Ctl::lblResultat, messages::Interrogation); }

@@ -1,11 +1,13 @@
 // The calculator: the state record, the control model, and one operation per control event.
-// Its door is narrow: a click, a double click, a key press and a paste. Front ends never come
-// here; they go through the session (session/Session.h), which records every event for undo.
-// Nothing in the calculator depends on a window.
+// Its door is narrow: a click, a double click, a key press and a paste, and for undo and redo
+// a recorded state put back. Only the session (src/session) includes this header: the build
+// gives no front end the calculator's include folder. Nothing here depends on a window.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "core/Cellule.h"
 #include "core/Controles.h"
@@ -38,11 +40,30 @@ public:
     const EtatCalculatrice& etat() const { return e_; }
     const ModeleControles& controles() const { return v_; }
 
+    // --- Undo and redo, called by the session ------------------------------------------
+    // A recorded state put back: the record, a control, the focus. The counts of beeps and
+    // manual requests stay as they are.
+    void remettre(const EtatCalculatrice& e) { e_ = e; }
+    void remettre(Ctl c, const EtatControle& s) { v_.restaurer(c, s); }
+    void remettreFocus(Ctl c) { v_.donnerFocus(c); }
+    // Forgets which controls were written (ModeleControles::ecritures), once compared.
+    void oublierEcritures() { v_.oublierEcritures(); }
+    // A beep for a refusal of the session's own (a paste refused, nothing to undo).
+    void bip() { v_.bip(); }
+
 private:
-    // The session puts recorded states back (undo, redo) and beeps for its own refusals;
-    // the window table names the click operations.
-    friend class Session;
-    friend const std::array<DefinitionControle, NbControles>& tableControles();
+    // What a click on a control and a typed character run (keys/Liaisons.cpp).
+    using Operation = void (*)(Calculatrice&);
+    struct Frappe {
+        Operation operation = nullptr;
+        bool marque = false; // the second-function mark is set first
+        bool muette = false; // without an operation: nothing, rather than a beep
+    };
+    struct Liaisons {
+        std::vector<Operation> clics;    // by control; none: the click only takes the focus
+        std::array<Frappe, 128> clavier; // by character code; beyond it, a beep
+    };
+    static const Liaisons& liaisons();
 
     // --- Operations, named after their events ------------------------------------------
     void Form_Load();
@@ -61,7 +82,7 @@ private:
     // Entry line
     void cmdChiffre_Click(int Index);
     template <int Index>
-    void chiffreClic() // the click of cmdChiffre(Index), for the window table
+    void chiffreClic() // cmdChiffre(Index) and its digit's key, for the bindings
     {
         cmdChiffre_Click(Index);
     }

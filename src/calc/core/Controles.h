@@ -1,20 +1,24 @@
-// The controls of the window Affichage as data: their design values (one table), and the
-// model that the operations write and that every front end mirrors.
+// The controls of the window Affichage inside the calculator: the names its code gives them,
+// the table of their design values (Controles.cpp), and the model that the operations write
+// and that the session shows to the front ends.
 #pragma once
 
-#include <array>
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
-#include "core/Couleur.h"
+#include "core/Controle.h"
 
 namespace tarvex {
 
-class Calculatrice;
-
+// The controls the calculator's code names, in the order of their rows. A row added after
+// Label9 needs no name here: its click is bound by its name (keys/Liaisons.cpp), so adding a
+// key rebuilds neither the calculator nor the front ends. Any row's number converts to Ctl.
 // clang-format off
 enum class Ctl : std::uint8_t {
     Label6, Label1, Label2, Label3, Label4, Label5, lblResultat, lbli, lblCmplx,
@@ -32,46 +36,17 @@ enum class Ctl : std::uint8_t {
     cmdEe, cmdAHsin, cmdAHcos, cmdAHtan,
     Frame5, cmdPermutation, cmdClear, cmdEraseLonP, cmdEraseP,
     Label7, OLE1, Label8, Label9,
-    Nombre
 };
 // clang-format on
-
-constexpr std::size_t NbControles = static_cast<std::size_t>(Ctl::Nombre);
 
 constexpr std::size_t indice(Ctl c) { return static_cast<std::size_t>(c); }
 constexpr Ctl chiffre(int i) { return static_cast<Ctl>(indice(Ctl::cmdChiffre0) + i); }
 
-enum class Genre : std::uint8_t { Label, Bouton, Option, Cadre, Ole };
-
-// The calculator's operation that a click on a control runs.
-using Operation = void (Calculatrice::*)();
-
-struct Police {
-    float points;
-    bool gras;
-};
-
-// One row of the window table: everything a front end needs to build the control.
-struct DefinitionControle {
-    Ctl id;
-    std::string_view nom; // "cmdChiffre(3)", "lblResultat", ...
-    Genre genre;
-    std::optional<Ctl> parent;          // the group box it stands in, if any
-    int gauche, haut, largeur, hauteur; // twips, relative to the parent
-    std::string_view legende;           // design caption
-    std::string_view infobulle;         // design tooltip, empty when none
-    Couleur texte;                      // foreground
-    Couleur fond;                       // background
-    Police police;
-    bool peintFond; // a button that paints its background colour
-    bool visible;
-    bool actif;
-    bool selectionne; // option buttons
-    Operation clic;   // what a click runs; none for the controls without an operation
-};
-
-const std::array<DefinitionControle, NbControles>& tableControles();
-const DefinitionControle& definition(Ctl c);
+// The size of the window, and its table, one row per control (Controles.cpp).
+Taille tailleFenetre();
+std::span<const DefinitionControle> tableControles();
+inline std::size_t nombreControles() { return tableControles().size(); }
+inline const DefinitionControle& definition(Ctl c) { return tableControles()[indice(c)]; }
 // True for the controls that take a mouse click (buttons and option buttons).
 bool accepteClic(Ctl c);
 // The control of that name ("cmdChiffre(3)"), if the window has one.
@@ -80,18 +55,6 @@ std::optional<Ctl> controleParNom(std::string_view nom);
 // The French name a screen reader gives the control that shows this caption: a key that
 // the statistics mode relabels is named after its statistic while it shows it.
 std::string_view nomAccessible(Ctl c, std::string_view legende);
-
-// What a control shows at run time.
-struct EtatControle {
-    std::string legende;
-    std::string infobulle;
-    bool visible = true;
-    bool actif = true;
-    Couleur fond = couleurs::FaceBouton;
-    bool selectionne = false;
-
-    bool operator==(const EtatControle&) const = default;
-};
 
 class ModeleControles {
 public:
@@ -113,10 +76,10 @@ public:
     void restaurer(Ctl c, const EtatControle& s) { ecrire(c) = s; }
 
     // The controls written since the last oublierEcritures(), control i as bit i % 64 of
-    // word i / 64: whoever keeps a copy of the model compares only these, not all 75.
-    using Ecritures = std::array<std::uint64_t, (NbControles + 63) / 64>;
+    // word i / 64: whoever keeps a copy of the model compares only these, not every control.
+    using Ecritures = std::vector<std::uint64_t>;
     const Ecritures& ecritures() const { return ecrits_; }
-    void oublierEcritures() { ecrits_ = {}; }
+    void oublierEcritures() { std::fill(ecrits_.begin(), ecrits_.end(), 0); }
 
     Ctl focus() const { return focus_; }
     void donnerFocus(Ctl c) { focus_ = c; }
@@ -133,8 +96,8 @@ private:
         return etats_[indice(c)];
     }
 
-    std::array<EtatControle, NbControles> etats_;
-    Ecritures ecrits_{};
+    std::vector<EtatControle> etats_;
+    Ecritures ecrits_;
     Ctl focus_ = Ctl::cmdEnter;
     long bips_ = 0;
     long manuels_ = 0;

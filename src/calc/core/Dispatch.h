@@ -53,4 +53,18 @@ void Calculatrice::touche(SousPrefixe prefixe, Messager message, FNormal&& norma
         prefixe, message, normal, stat, [this] { interroge(); }, [this] { interroge(); });
 }
 
+template <class FCalcul, class FStat>
+void Calculatrice::fonction(SousPrefixe prefixe, Messager message, FCalcul&& calcul, FStat&& stat)
+{
+    touche(
+        prefixe, message,
+        [&] {
+            if (e_.NbCaracteres > 0) StackLift();
+            e_.DernierX = e_.X().nombre();
+            calcul(e_.DernierX);
+            RefreshDisplay();
+        },
+        stat);
+}
+
 } // namespace tarvex

@@ -12,20 +12,6 @@ namespace tarvex {
 
 using namespace verifie;
 
-template <class FCalcul, class FStat>
-void Calculatrice::fonction(SousPrefixe prefixe, Messager message, FCalcul&& calcul, FStat&& stat)
-{
-    touche(
-        prefixe, message,
-        [&] {
-            if (e_.NbCaracteres > 0) StackLift();
-            e_.DernierX = e_.X().nombre();
-            calcul(e_.DernierX);
-            RefreshDisplay();
-        },
-        stat);
-}
-
 // The keys of letter A show the count of samples in ModeStat.
 void Calculatrice::compter()
 {

@@ -14,14 +14,6 @@ public:
     Cellule() = default;
     Cellule(double nombre) : nombre_(nombre) {} // NOLINT(google-explicit-constructor)
 
-    static Cellule texte(std::string_view message)
-    {
-        Cellule c;
-        c.estTexte_ = true;
-        c.texte_.assign(message);
-        return c;
-    }
-
     bool estTexte() const { return estTexte_; }
 
     // The number of the cell; a text cell cannot give one.

@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "core/Utf8.h"
+
 namespace tarvex {
 
 std::string nomCouleur(Couleur c)
@@ -20,13 +22,9 @@ std::string nomCouleur(Couleur c)
         }
         }
     }
-    constexpr char hex[] = "0123456789ABCDEF";
     std::string nom = "#";
-    for (unsigned decalage : {0u, 8u, 16u}) { // red, green, blue
-        const unsigned composante = (c >> decalage) & 0xFFu;
-        nom += hex[composante >> 4];
-        nom += hex[composante & 0xFu];
-    }
+    for (unsigned decalage : {0u, 8u, 16u}) // red, green, blue
+        utf8::ajouterHex(static_cast<unsigned char>(c >> decalage), nom);
     return nom;
 }
 

@@ -137,4 +137,24 @@ void ecrire(char32_t p, std::string& sortie)
     }
 }
 
+std::string_view sansBlancs(std::string_view texte, std::span<const std::string_view> blancs,
+                            bool gauche, bool droite)
+{
+    for (bool retire = true; retire;) {
+        retire = false;
+        for (std::string_view b : blancs) {
+            if (gauche && texte.starts_with(b)) texte.remove_prefix(b.size()), retire = true;
+            if (droite && texte.ends_with(b)) texte.remove_suffix(b.size()), retire = true;
+        }
+    }
+    return texte;
+}
+
+void ajouterHex(unsigned char octet, std::string& sortie, bool minuscules)
+{
+    const char* chiffres = minuscules ? "0123456789abcdef" : "0123456789ABCDEF";
+    sortie += chiffres[octet >> 4];
+    sortie += chiffres[octet & 0xF];
+}
+
 } // namespace tarvex::utf8

@@ -1,8 +1,10 @@
-// Text functions of the entry line that count characters, not bytes, and clamp like
-// classic string functions: a position beyond the text gives the empty string.
+// Text functions that count characters, not bytes, and clamp like classic string functions
+// (a position beyond the text gives the empty string); and the two small text jobs every
+// layer shares: blanks cut off, a byte written in hexadecimal.
 #pragma once
 
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -25,5 +27,12 @@ constexpr char32_t Invalide = 0xFFFFFFFF;
 char32_t lire(std::string_view s, std::size_t& i);
 // Appends the UTF-8 form of code point p (at most U+10FFFF, no surrogate).
 void ecrire(char32_t p, std::string& sortie);
+
+// The text without the blanks at its ends (at the left, at the right, or both), a blank being
+// any of the sequences of `blancs`.
+std::string_view sansBlancs(std::string_view texte, std::span<const std::string_view> blancs,
+                            bool gauche = true, bool droite = true);
+// Appends a byte as two hexadecimal digits, upper case ("1F") or lower case ("1f").
+void ajouterHex(unsigned char octet, std::string& sortie, bool minuscules = false);
 
 } // namespace tarvex::utf8

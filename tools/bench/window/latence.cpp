@@ -21,7 +21,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/Affichage.h"
+#include "Affichage.h"
 
 namespace {
 
@@ -93,8 +93,8 @@ int main(int argc, char** argv)
     fenetre.ouvreurManuel([](const QString&) { return true; });
     fenetre.show();
     QApplication::processEvents();
-    auto* resultat = static_cast<QLabel*>(fenetre.widget(tarvex::Ctl::lblResultat));
-    const auto& modele = fenetre.session().controles();
+    auto* resultat =
+        static_cast<QLabel*>(fenetre.widget(*tarvex::Session::controle("lblResultat")));
     CompteurPeinture peintures;
     resultat->installEventFilter(&peintures);
 
@@ -118,7 +118,7 @@ int main(int argc, char** argv)
         QApplication::processEvents(); // the repaint of what changed
         const auto t3 = Horloge::now();
 
-        if (resultat->text().toStdString() != modele[tarvex::Ctl::lblResultat].legende) ++fausses;
+        if (resultat->text().toStdString() != fenetre.session().affichage()) ++fausses;
         if (i < chauffe) continue;
         changees += resultat->text() != avant;
         evenement.push_back(std::chrono::duration<double, std::micro>(t1 - t0).count());

@@ -16,7 +16,7 @@
 #include <fstream>
 #include <unistd.h>
 
-#include "ui/Affichage.h"
+#include "Affichage.h"
 
 namespace {
 
