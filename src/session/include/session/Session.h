@@ -29,11 +29,6 @@ struct Changements {
     int bips = 0;                      // beeps the event sounded
     int manuels = 0;                   // times the event asked for the manual
     bool journal = false;              // the event added a line to the journal
-
-    bool vide() const
-    {
-        return controles.empty() && !focus && bips == 0 && manuels == 0 && !journal;
-    }
 };
 
 class Session {
