@@ -173,14 +173,17 @@ QString ligneSansAffichage()
                               "WAYLAND_DISPLAY ne sont pas définis) ; lancez la calculatrice "
                               "depuis une session graphique.");
     if (affichage.isEmpty() || !x11) {
+        // Qt's own default when only QT_QPA_PLATFORM names Wayland.
+        const QString nom = wayland.isEmpty() ? QStringLiteral("wayland-0") : wayland;
         if (retenu(QLatin1String("Could not find the Qt platform plugin \"wayland\"")))
             return QStringLiteral("la session Wayland « %1 » demande le module Wayland de Qt, "
-                                  "qui n'est pas installé (paquet qt6-wayland), et aucun "
-                                  "affichage X11 (DISPLAY) n'est défini.")
-                .arg(wayland);
+                                  "qui n'est pas installé (paquet qt6-wayland)%2.")
+                .arg(nom, affichage.isEmpty()
+                              ? QStringLiteral(", et aucun affichage X11 (DISPLAY) n'est défini")
+                              : QString());
         return QStringLiteral("l'affichage Wayland « %1 » refuse la connexion ; lancez la "
                               "calculatrice depuis une session graphique.")
-            .arg(wayland);
+            .arg(nom);
     }
     if (retenu(QLatin1String("could not connect")))
         return QStringLiteral("l'affichage « %1 » refuse la connexion ; lancez la calculatrice "
