@@ -21,6 +21,9 @@ constexpr int pixels(int twips, int zoom = 100) { return (twips * zoom + 750) / 
 const QPalette& paletteClaire();
 QColor couleurQt(Couleur c);
 QFont police(Police p, int zoom = 100);
+// The application's font for every window but the calculator's controls: the desktop's
+// size, in the window's families.
+QFont policeDesDialogues(const QFont& systeme);
 
 // A UTF-8 text of the session as a QString.
 inline QString qtexte(std::string_view s)
