@@ -25,9 +25,9 @@ public:
     Calculatrice();
 
     // --- Events, called by the session ---------------------------------------------------
-    // A mouse click: the control takes the focus, then the operation of its row of the
-    // window table runs. A disabled or hidden control ignores the click. Returns false for
-    // a control that takes no click.
+    // A mouse click: the control takes the focus, then the operation bound to its click
+    // runs (keys/Liaisons.cpp). A disabled or hidden control ignores the click. Returns false
+    // for a control that takes no click.
     bool cliquer(Ctl c);
     // A double click: only OLE1 has one (it asks for the manual). Returns false elsewhere.
     bool doubleCliquer(Ctl c);
