@@ -76,7 +76,13 @@ Affichage::Affichage() : manuel_(new Manuel(this))
     qApp->installEventFilter(this);
 }
 
-Affichage::~Affichage() { qApp->removeEventFilter(this); }
+// The journal's window reads the session's journal until its last moment (a hide event, a
+// screen reader asking for its lines): it goes first, while the session is still there.
+Affichage::~Affichage()
+{
+    qApp->removeEventFilter(this);
+    delete journal_;
+}
 
 void Affichage::ouvreurManuel(std::function<bool(const QString&)> ouvreur)
 {

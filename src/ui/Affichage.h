@@ -66,7 +66,7 @@ private:
     long manuels_ = 0;
     int zoom_ = 100;
     Manuel* manuel_;
-    FenetreJournal* journal_ = nullptr;
+    FenetreJournal* journal_ = nullptr; // destroyed before session_, which it reads
 };
 
 } // namespace tarvex
