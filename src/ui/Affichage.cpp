@@ -57,7 +57,7 @@ constexpr QSize MargeCadre(10, 40);
 
 } // namespace
 
-Affichage::Affichage() : manuel_(new Manuel(this))
+Affichage::Affichage() : sonnerie_([] { QApplication::beep(); }), manuel_(new Manuel(this))
 {
     installerAccessibilite();
     setObjectName("Affichage");
@@ -226,7 +226,7 @@ void Affichage::synchroniser()
     if (!focus->hasFocus()) focus->setFocus(Qt::OtherFocusReason);
 
     const auto& modele = session_.controles();
-    for (; bips_ < modele.bips(); ++bips_) QApplication::beep();
+    for (; bips_ < modele.bips(); ++bips_) sonnerie_();
     if (manuels_ < modele.manuelsOuverts()) {
         manuels_ = modele.manuelsOuverts();
         manuel_->ouvrir();
@@ -281,8 +281,9 @@ void Affichage::appliquer(Ctl c)
 }
 
 // The window's own shortcuts, before any key reaches the calculator. Keypad keys count as
-// the same keys; Shift counts.
-bool Affichage::raccourci(const QKeyEvent& touche)
+// the same keys; Shift counts. Paste, the manual and the journal act once per physical press
+// (`nouvelAppui`): a held Ctrl+V would otherwise fill the stack.
+bool Affichage::raccourci(const QKeyEvent& touche, bool nouvelAppui)
 {
     struct Raccourci {
         Qt::Key cle;
@@ -314,7 +315,7 @@ bool Affichage::raccourci(const QKeyEvent& touche)
         {Qt::Key_0,     Ctrl,    false, normal},
         {Qt::Key_0,     CtrlMaj, false, normal},   // "0" is a shifted key on French keyboards
         {Qt::Key_C,     Ctrl,    false, copie},
-        {Qt::Key_V,     Ctrl,    false, colle},    // once per press: a held key pastes once
+        {Qt::Key_V,     Ctrl,    false, colle},
         {Qt::Key_Z,     Ctrl,    true,  annule},
         {Qt::Key_Z,     CtrlMaj, true,  retablit},
         {Qt::Key_Y,     Ctrl,    true,  retablit},
@@ -326,7 +327,7 @@ bool Affichage::raccourci(const QKeyEvent& touche)
     const Qt::KeyboardModifiers m = touche.modifiers() & ~Qt::KeypadModifier;
     for (const Raccourci& r : raccourcis) {
         if (r.cle != touche.key() || r.modificateurs != m) continue;
-        if (r.repetee || !touche.isAutoRepeat()) r.action(*this);
+        if (r.repetee || nouvelAppui) r.action(*this);
         return true;
     }
     return false;
@@ -335,6 +336,10 @@ bool Affichage::raccourci(const QKeyEvent& touche)
 bool Affichage::eventFilter(QObject* objet, QEvent* evenement)
 {
     const QEvent::Type type = evenement->type();
+    // Keys are followed wherever they are released (a message box or the journal may have
+    // taken the focus meanwhile), and forgotten when the keyboard goes to another program.
+    if (type == QEvent::ApplicationDeactivate) appuis_.oublier();
+    if (type == QEvent::KeyRelease) appuis_.relache(*static_cast<QKeyEvent*>(evenement));
     if (type != QEvent::KeyPress && type != QEvent::KeyRelease) return false;
     auto* cible = qobject_cast<QWidget*>(objet);
     if (cible == nullptr || cible->window() != this) return false;
@@ -344,7 +349,7 @@ bool Affichage::eventFilter(QObject* objet, QEvent* evenement)
     // gives no character (or that Ctrl, Alt or Meta change) does nothing, without a beep.
     if (type == QEvent::KeyPress) {
         const auto& touche = *static_cast<QKeyEvent*>(evenement);
-        if (!raccourci(touche) && estCaractere(touche))
+        if (!raccourci(touche, appuis_.nouveau(touche)) && estCaractere(touche))
             for (char32_t code : touche.text().toUcs4())
                 session_.appuyer(static_cast<std::int32_t>(code));
         synchroniser();

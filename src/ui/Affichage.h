@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "session/Session.h"
+#include "ui/Appuis.h"
 
 class QKeyEvent;
 
@@ -36,8 +37,11 @@ public:
     int zoom() const { return zoom_; }
     void zoomer(int pourcent);
 
-    // The beeps the window has sounded (QApplication::beep), the model's count played.
+    // The beeps the window has sounded, the model's count played, each through one call of
+    // the sounding function: QApplication::beep, unless a test counts them.
     long bipsJoues() const { return bips_; }
+    void sonnerie(std::function<void()> s) { sonnerie_ = std::move(s); }
+    Manuel& manuel() { return *manuel_; }
     // The journal's window, made when it is first opened (Ctrl+J, "Journal…").
     void ouvrirJournal();
     FenetreJournal* journal() const { return journal_; }
@@ -55,13 +59,15 @@ private:
     void revenir(bool arriere);
     void synchroniser();
     void appliquer(Ctl c);
-    bool raccourci(const QKeyEvent& touche);
+    bool raccourci(const QKeyEvent& touche, bool nouvelAppui);
     void menuContextuel(Ctl c, const QPoint& position);
     int zoomDeDepart() const;
 
     Session session_;
     std::array<QWidget*, NbControles> widgets_{};
     std::array<EtatControle, NbControles> montre_{}; // what each widget shows now
+    Appuis appuis_;
+    std::function<void()> sonnerie_;
     long bips_ = 0;
     long manuels_ = 0;
     int zoom_ = 100;

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
@@ -94,6 +95,10 @@ Manuel::Manuel(QWidget* fenetre) : QObject(fenetre), fenetre_(fenetre)
     installerSignaux();
     vivants().push_back(this);
     ouvreur_ = [this](const QString& chemin) { return lancerVisionneuse(chemin); };
+    horloge_ = [] {
+        using namespace std::chrono;
+        return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+    };
 }
 
 Manuel::~Manuel()
@@ -149,8 +154,9 @@ QString Manuel::fichier()
 
 void Manuel::ouvrir()
 {
-    if (derniere_.isValid() && derniere_.elapsed() < 2000) return;
-    derniere_.start();
+    const std::int64_t maintenant = horloge_();
+    if (derniere_ && maintenant - *derniere_ < 2000) return;
+    derniere_ = maintenant;
     const QString chemin = fichier();
     if (chemin.isEmpty() || !ouvreur_(chemin)) signalerEchec(chemin);
 }

@@ -3,11 +3,12 @@
 // folder, even when the program is ended by SIGTERM, SIGINT or SIGHUP.
 #pragma once
 
-#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 
+#include <cstdint>
 #include <functional>
+#include <optional>
 
 class QWidget;
 
@@ -29,6 +30,8 @@ public:
     // What starts the viewer; false when it could not. By default xdg-open, whose failure
     // later on is also reported.
     void ouvreur(std::function<bool(const QString&)> o) { ouvreur_ = std::move(o); }
+    // The clock of the two seconds, in milliseconds: a monotonic clock, unless a test sets it.
+    void horloge(std::function<std::int64_t()> h) { horloge_ = std::move(h); }
 
     // Removes the temporary folder; async-signal handling calls it for every manual alive.
     void nettoyer();
@@ -41,8 +44,9 @@ private:
     QWidget* fenetre_;
     QString dossier_;
     bool temporaire_ = false;
-    QElapsedTimer derniere_;
+    std::optional<std::int64_t> derniere_;
     std::function<bool(const QString&)> ouvreur_;
+    std::function<std::int64_t()> horloge_;
 };
 
 } // namespace tarvex

@@ -18,6 +18,7 @@
 #include "ui/Apparence.h"
 #include "ui/Dessin.h"
 #include "ui/FenetreJournal.h"
+#include "ui/Manuel.h"
 
 using namespace tarvex;
 
@@ -316,6 +317,62 @@ TEST(Fenetre, ClavierEtRaccourcisCommeLeReplay)
                             : evenement("redo", Qt::Key_Z, Ctrl | Qt::ShiftModifier));
     pas.insert(pas.end(), {evenement("undo", Qt::Key_Z), cle(U'9'), evenement("redo", Qt::Key_Y)});
     commeLeReplay(pas, "keyboard");
+}
+
+// A held key: presses without releases, the auto-repeat flag unset (as X11 may send them),
+// then X11's own form, a release and a press at the same server time. Ctrl+V, F1 and Ctrl+J
+// act once per press; undo and the calculator's keys repeat; every beep is one real call.
+TEST(Fenetre, UneActionParAppui)
+{
+    Affichage a;
+    montrer(a);
+    long sonneries = 0;
+    a.sonnerie([&] { ++sonneries; });
+    std::int64_t maintenant = 0;
+    a.manuel().horloge([&] { return maintenant; });
+    int ouvertures = 0;
+    a.ouvreurManuel([&](const QString&) { return ++ouvertures > 0; });
+    ulong temps = 1000;
+    const auto envoyer = [&](QEvent::Type t, Qt::Key k, Qt::KeyboardModifiers m,
+                             const char* texte) {
+        QKeyEvent e(t, k, m, 0, 0, 0, texte);
+        e.setTimestamp(temps);
+        QApplication::sendEvent(focus(a), &e);
+    };
+    const auto tenir = [&](Qt::Key k, Qt::KeyboardModifiers m = Qt::ControlModifier,
+                           const char* texte = "") {
+        for (int i = 0; i < 3; ++i) temps += 40, envoyer(QEvent::KeyPress, k, m, texte);
+        for (int i = 0; i < 3; ++i) {
+            temps += 40;
+            envoyer(QEvent::KeyRelease, k, m, texte), envoyer(QEvent::KeyPress, k, m, texte);
+        }
+        temps += 40, envoyer(QEvent::KeyRelease, k, m, texte);
+    };
+    const Journal& journal = a.session().journal();
+    QGuiApplication::clipboard()->setText("5");
+    for (int fois = 1; fois <= 2; ++fois) {
+        tenir(Qt::Key_V);
+        EXPECT_EQ(journal.taille(), std::size_t(fois));
+    }
+    EXPECT_EQ(a.session().texteNiveau(IdxY), "5");
+    tenir(Qt::Key_Z); // six undos asked for: two taken back, four beeps
+    EXPECT_EQ(std::pair(a.session().annulables(), sonneries), std::pair(0, 4L));
+    tenir(Qt::Key_1, {}, "1");
+    EXPECT_EQ(a.session().controles()[Ctl::lblResultat].legende, "111111");
+    tenir(Qt::Key_F1, {});
+    maintenant = 1999, tenir(Qt::Key_F1, {}); // one viewer for the presses of two seconds
+    EXPECT_EQ(std::pair(a.session().controles().manuelsOuverts(), ouvertures),
+              std::pair(2L, QFile::exists(":/manuel/manuel.pdf") ? 1 : 0));
+    maintenant = 2000, tenir(Qt::Key_F1, {});
+    EXPECT_EQ(ouvertures, QFile::exists(":/manuel/manuel.pdf") ? 2 : 0);
+    temps += 40, envoyer(QEvent::KeyPress, Qt::Key_J, Qt::ControlModifier, "");
+    ASSERT_TRUE(a.journal() && a.journal()->isVisible());
+    a.journal()->close(); // while Ctrl+J is still held
+    tenir(Qt::Key_J);
+    EXPECT_FALSE(a.journal()->isVisible());
+    tenir(Qt::Key_J);
+    EXPECT_TRUE(a.journal()->isVisible());
+    EXPECT_EQ(sonneries, a.bipsJoues());
 }
 
 // Under a dark desktop palette the window keeps its own: the display's text dark on white,
