@@ -14,6 +14,7 @@
 #include "ui/Dessin.h"
 #include "ui/FenetreJournal.h"
 #include "ui/Manuel.h"
+#include "ui/MenuControles.h"
 
 namespace tarvex {
 
@@ -358,7 +359,8 @@ bool Affichage::eventFilter(QObject* objet, QEvent* evenement)
 }
 
 // The display's menu: copy (the session's copy text, or the caption whole as the display
-// shows it), paste, the journal; a stack line's menu copies its level.
+// shows it), paste, the controls that have no key (each item a click), the journal; a stack
+// line's menu copies its level.
 void Affichage::menuContextuel(Ctl c, const QPoint& position)
 {
     QMenu menu(this);
@@ -377,6 +379,8 @@ void Affichage::menuContextuel(Ctl c, const QPoint& position)
         ajouter("Copier l'affichage", {},
                 [this] { copier(session_.controles()[Ctl::lblResultat].legende); });
         ajouter("Coller", Qt::CTRL | Qt::Key_V, [this] { coller(); });
+        menu.addSeparator();
+        ajouterControles(menu, session_.controles(), [this](Ctl k) { cliquer(k); });
         menu.addSeparator();
         ajouter("Journal…", Qt::CTRL | Qt::Key_J, [this] { ouvrirJournal(); });
     }

@@ -22,6 +22,8 @@
 
 using namespace tarvex;
 
+void PrintTo(const QString& s, std::ostream* os) { *os << s.toStdString(); }
+
 namespace {
 
 QString nom(Ctl c)
@@ -87,8 +89,10 @@ void cliquer(Affichage& a, Ctl c)
                       definition(c).genre == Genre::Option ? QPoint(m, m) : w->rect().center());
 }
 
-// Opens w's context menu with a right click (or the Menu key) and runs its action `choix`:
-// the menu's items ("text shortcut", "" for a separator) and the lightness of its background.
+// Opens w's context menu with a right click (or the Menu key) and runs its action `choix`
+// (its text, or a control's name for a control's item): the menu's items ("text shortcut",
+// "" for a separator, a submenu as "title: name=text, ..." with "*" after the item checked
+// and "-" after one unavailable) and the lightness of its background.
 std::pair<QStringList, int> menu(QWidget* w, const QString& choix, bool clavier = false)
 {
     std::pair<QStringList, int> vu;
@@ -97,7 +101,14 @@ std::pair<QStringList, int> menu(QWidget* w, const QString& choix, bool clavier 
         ASSERT_NE(m, nullptr);
         vu.second = m->grab().toImage().pixelColor(m->width() / 2, 2).lightness();
         for (QAction* a : m->actions()) {
-            vu.first << (a->text() + ' ' + a->shortcut().toString()).trimmed();
+            QString t = (a->text() + ' ' + a->shortcut().toString()).trimmed();
+            for (QAction* b : a->menu() ? a->menu()->actions() : QList<QAction*>()) {
+                t += (t.contains(':') ? ", " : ": ") + b->objectName() + '=' +
+                     b->text().replace('\t', ' ') + (b->isChecked() ? "*" : "") +
+                     (b->isEnabled() ? "" : "-");
+                if (b->objectName() == choix) b->trigger();
+            }
+            vu.first << t;
             if (a->text() == choix) a->trigger();
         }
         m->close();
@@ -105,6 +116,16 @@ std::pair<QStringList, int> menu(QWidget* w, const QString& choix, bool clavier 
     clavier ? QTest::keyClick(w->window()->focusWidget(), Qt::Key_Menu)
             : QTest::mouseClick(w, Qt::RightButton);
     return vu;
+}
+
+// The controls that the display's menu offers, by the names of its items.
+QStringList controlesDuMenu(const QStringList& menu)
+{
+    QStringList noms;
+    for (const QString& l : menu)
+        for (const QString& item : l.section(": ", 1).split(", ", Qt::SkipEmptyParts))
+            noms << item.section('=', 0, 0);
+    return noms;
 }
 
 QString legende(QWidget* w)
@@ -254,6 +275,19 @@ TEST(Fenetre, ClicsCommeLeReplay)
             arriere.insert(arriere.end(), {cle(U'3'), cle(U'I'), clic(*(r - 1))});
     commeLeReplay(avant, "table order");
     commeLeReplay(arriere, "reverse order");
+    // Every item of the display's menu, chosen from the keyboard, is a click on its control.
+    std::vector<Pas> menus;
+    QStringList noms;
+    {
+        Affichage a;
+        montrer(a);
+        noms = controlesDuMenu(menu(a.widget(Ctl::lblResultat), {}).first);
+    }
+    for (const QString& n : noms)
+        menus.insert(menus.end(), {cle(U'4'), {"click " + n, [n](Affichage& a) {
+                                                   menu(a.widget(Ctl::lblResultat), n, true);
+                                               }}});
+    commeLeReplay(menus, "display menu");
 }
 
 TEST(Fenetre, SequencesAleatoiresCommeLeReplay)
@@ -482,9 +516,9 @@ TEST(Fenetre, MenusContextuels)
     QClipboard* pp = QGuiApplication::clipboard();
     for (char32_t c : std::u32string_view(U"5\r2\r3/")) touche(a, c);
     QWidget* resultat = a.widget(Ctl::lblResultat);
-    EXPECT_EQ(menu(resultat, "Copier").first,
-              QStringList(
-                  {"Copier Ctrl+C", "Copier l'affichage", "Coller Ctrl+V", "", "Journal… Ctrl+J"}));
+    const QStringList vu = menu(resultat, "Copier").first;
+    EXPECT_EQ(vu.first(4).join('|'), "Copier Ctrl+C|Copier l'affichage|Coller Ctrl+V|");
+    EXPECT_EQ(vu.last(2).join('|'), "|Journal… Ctrl+J");
     EXPECT_EQ(pp->text(), "0.666666666666667");
     menu(resultat, "Copier l'affichage");
     EXPECT_EQ(pp->text(), "6.6666667E-01");
@@ -501,6 +535,23 @@ TEST(Fenetre, MenusContextuels)
     menu(resultat, "Journal…", true);
     ASSERT_NE(a.journal(), nullptr);
     EXPECT_TRUE(a.journal()->isVisible());
+    // Between them, every control that has no key, in submenus; the options as radio items.
+    for (const char* n :
+         {"cmdScient", "cmdFixe",  "Option1",    "Option2",  "Option3",      "cmdRacine",
+          "cmdDix",    "cndLog10", "cmdInverse", "cmdxfact", "cmdPi",        "cmdEe",
+          "cmdAsin",   "cmdAcos",  "cmdAtan",    "cmdHsin",  "cmdHcos",      "cmdHtan",
+          "cmdAHsin",  "cmdAHcos", "cmdAHtan",   "cmdClear", "cmdEraseLonP", "cmdEraseP"})
+        EXPECT_TRUE(controlesDuMenu(vu).contains(n)) << n;
+    EXPECT_TRUE(vu.contains("Affichage angles: Option1=Radian*, Option2=Degré, Option3=Grade"));
+    menu(resultat, "Option2", true);
+    for (char32_t c : std::u32string_view(U"1f2fX")) touche(a, c); // statistics captions
+    const QString items = menu(resultat, "cmdFixe").first.join('\n');
+    EXPECT_TRUE(items.contains("Option2=Degré*") && items.contains("cmdScient=Scientifique*") &&
+                items.contains("cmdRacine=Nombre d'échantillons n") &&
+                items.contains("cmdAsin=Arc sinus Asin"))
+        << items.toStdString();
+    touche(a, U'4');
+    EXPECT_TRUE(menu(resultat, {}).first.join('|').contains("cmdFixe=Virgule fixe*"));
 }
 
 // The journal's window: made when first opened, following the journal line by line (past its
