@@ -71,7 +71,7 @@ Affichage::Affichage() : sonnerie_([] { QApplication::beep(); }), manuel_(new Ma
     QToolTip::setPalette(paletteClaire());
     setAutoFillBackground(true);
     construire();
-    zoom_ = zoomDeDepart();
+    zoom_ = std::min(100, zoomMaximal());
     disposer();
     synchroniser();
     qApp->installEventFilter(this);
@@ -148,21 +148,33 @@ void Affichage::construire()
     }
 }
 
+// Never larger than the screen's available area, the desktop's frame included: the largest
+// step that fits is the ceiling of every zoom, and 100 % becomes that step where it does not
+// fit. The journal's window follows.
 void Affichage::zoomer(int pourcent)
 {
-    pourcent = std::clamp(pourcent, ZoomMin, ZoomMax);
+    pourcent = std::clamp(pourcent, ZoomMin, zoomMaximal());
     if (pourcent == zoom_) return;
     zoom_ = pourcent;
     disposer();
+    if (journal_ != nullptr) journal_->zoomer(zoom_, place());
 }
 
-int Affichage::zoomDeDepart() const
+QSize Affichage::place() const
 {
+    if (place_.isValid()) return place_;
     const QScreen* ecran = screen();
-    if (ecran == nullptr) return 100;
-    const QSize place = ecran->availableGeometry().size() - MargeCadre;
-    int z = 100;
-    while (z > ZoomMin && (pixels(9855, z) > place.width() || pixels(8460, z) > place.height()))
+    return ecran != nullptr ? ecran->availableGeometry().size() : QSize(1 << 20, 1 << 20);
+}
+
+int Affichage::zoomMaximal() const
+{
+    // The frame's size once the desktop has drawn one, else the room usually kept for it.
+    const QSize cadre =
+        (isVisible() ? frameGeometry().size() - size() : QSize()).expandedTo(MargeCadre);
+    const QSize libre = place() - cadre;
+    int z = ZoomMax;
+    while (z > ZoomMin && (pixels(9855, z) > libre.width() || pixels(8460, z) > libre.height()))
         z -= PasZoom;
     return z;
 }
@@ -213,7 +225,10 @@ void Affichage::revenir(bool arriere)
 
 void Affichage::ouvrirJournal()
 {
-    if (journal_ == nullptr) journal_ = new FenetreJournal(session_, this);
+    if (journal_ == nullptr) {
+        journal_ = new FenetreJournal(session_, this);
+        journal_->zoomer(zoom_, place());
+    }
     journal_->show();
     journal_->raise();
     journal_->activateWindow();
@@ -310,11 +325,13 @@ bool Affichage::raccourci(const QKeyEvent& touche, bool nouvelAppui)
     static const Raccourci raccourcis[] = {
         {Qt::Key_F1,    {},      false, [](Affichage& a) { a.doubleCliquer(Ctl::OLE1); }},
         {Qt::Key_Plus,  Ctrl,    true,  plus},
-        {Qt::Key_Plus,  CtrlMaj, true,  plus},     // "+" is a shifted key on many keyboards
-        {Qt::Key_Equal, Ctrl,    true,  plus},
+        {Qt::Key_Plus,  CtrlMaj, true,  plus},     // "+" is a shifted key on many keyboards,
+        {Qt::Key_Equal, Ctrl,    true,  plus},     // whose key gives "=" without Shift
         {Qt::Key_Minus, Ctrl,    true,  moins},
+        {Qt::Key_Underscore, CtrlMaj, true, moins}, // Shift with the "-" key
         {Qt::Key_0,     Ctrl,    false, normal},
         {Qt::Key_0,     CtrlMaj, false, normal},   // "0" is a shifted key on French keyboards
+        {Qt::Key_Agrave, Ctrl,   false, normal},   // ... whose key gives "à" without Shift
         {Qt::Key_C,     Ctrl,    false, copie},
         {Qt::Key_V,     Ctrl,    false, colle},
         {Qt::Key_Z,     Ctrl,    true,  annule},

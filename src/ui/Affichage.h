@@ -32,10 +32,13 @@ public:
     // The manual written to its private place (written again if it has gone).
     QString fichierManuel();
 
-    // The whole window, geometry and fonts, from 50 % to 300 % in steps of 10 %.
+    // The whole window, geometry and fonts, from 50 % to 300 % in steps of 10 %, and never
+    // beyond the screen's available area (or the one a test sets; an invalid size: the
+    // screen's). The journal's window follows.
     static constexpr int ZoomMin = 50, ZoomMax = 300, PasZoom = 10;
     int zoom() const { return zoom_; }
     void zoomer(int pourcent);
+    void placeDisponible(QSize place) { place_ = place; }
 
     // The beeps the window has sounded, the model's count played, each through one call of
     // the sounding function: QApplication::beep, unless a test counts them.
@@ -61,7 +64,8 @@ private:
     void appliquer(Ctl c);
     bool raccourci(const QKeyEvent& touche, bool nouvelAppui);
     void menuContextuel(Ctl c, const QPoint& position);
-    int zoomDeDepart() const;
+    QSize place() const;
+    int zoomMaximal() const;
 
     Session session_;
     std::array<QWidget*, NbControles> widgets_{};
@@ -71,6 +75,7 @@ private:
     long bips_ = 0;
     long manuels_ = 0;
     int zoom_ = 100;
+    QSize place_;
     Manuel* manuel_;
     FenetreJournal* journal_ = nullptr; // destroyed before session_, which it reads
 };

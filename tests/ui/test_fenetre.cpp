@@ -55,6 +55,7 @@ QList<QJsonObject> rejouer(const QString& script)
 
 void montrer(Affichage& a)
 {
+    a.placeDisponible({4000, 4000}); // 100 % whatever the test screen's size
     a.zoomer(100);
     a.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&a));
@@ -676,24 +677,39 @@ TEST(Fenetre, ManuelPrive)
     qunsetenv("TMPDIR");
 }
 
-// Zoom by the window's shortcuts, from 50 % to 300 %: geometry and fonts together.
+// Zoom by the window's shortcuts, by the keys that carry 0, + and - on QWERTY, AZERTY and
+// QWERTZ: geometry and fonts together, from 50 % up to the largest step that fits the
+// screen's available area (here one of 1000 x 800, then 683 x 384: 1366 x 768 at scale 2),
+// the journal's window with them.
 TEST(Fenetre, Zoom)
 {
     Affichage a;
-    const QSize place = a.screen()->availableGeometry().size();
-    EXPECT_TRUE(a.zoom() <= 100 && a.width() < place.width() && a.height() < place.height());
+    const QSize ecran = a.screen()->availableGeometry().size();
+    EXPECT_TRUE(a.zoom() <= 100 && a.width() < ecran.width() && a.height() < ecran.height());
     montrer(a);
-    const auto cle = [&a](Qt::Key k, const char* t, Qt::KeyboardModifiers m) {
-        QTest::sendKeyEvent(QTest::Click, a.focusWidget(), k, t, m);
+    raccourci(a, Qt::Key_J);
+    const auto cle = [&a](Qt::Key k, Qt::KeyboardModifiers m = Qt::ControlModifier) {
+        QTest::sendKeyEvent(QTest::Click, a.focusWidget(), k, QString(), m);
     };
     const auto taille = [](double f) { return QSize(qRound(657 * f), qRound(564 * f)); };
-    for (int i = 0; i < 3; ++i) cle(Qt::Key_Plus, "+", Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_EQ(a.size(), taille(1.3));
+    a.placeDisponible({1000, 800});
+    for (int i = 0; i < 9; ++i) cle(Qt::Key_Plus, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(std::pair(a.zoom(), a.size()), std::pair(130, taille(1.3)));
     EXPECT_DOUBLE_EQ(a.widget(Ctl::lblResultat)->font().pointSizeF(), 24 * 1.3);
-    for (int i = 0; i < 9; ++i) cle(Qt::Key_Minus, "-", Qt::ControlModifier);
+    for (int i = 0; i < 9; ++i)
+        cle(i % 2 ? Qt::Key_Minus : Qt::Key_Underscore,
+            Qt::ControlModifier | (i % 2 ? Qt::NoModifier : Qt::ShiftModifier));
     EXPECT_EQ(a.size(), taille(0.5));
-    cle(Qt::Key_0, "0", Qt::ControlModifier);
+    const qreal police = a.journal()->font().pointSizeF();
+    cle(Qt::Key_Agrave); // AZERTY's "0" key without Shift
     EXPECT_EQ(a.size(), taille(1));
+    EXPECT_DOUBLE_EQ(a.journal()->font().pointSizeF(), police * 2);
+    a.placeDisponible({683, 384});
+    cle(Qt::Key_Equal), cle(Qt::Key_0);
+    EXPECT_EQ(a.zoom(), 60); // 100 % does not fit
+    cle(Qt::Key_Plus);
+    EXPECT_EQ(a.zoom(), 60);
+    EXPECT_TRUE(a.journal()->height() + 40 <= 384 && a.journal()->width() + 10 <= 683);
     EXPECT_EQ(a.session().controles()[Ctl::lblResultat].legende, "+0.0");
 }
 
