@@ -22,12 +22,6 @@ namespace {
 
 // Labels break their captions into lines, except the one-line displays of numbers.
 bool multiligne(Ctl c) { return c == Ctl::Label9 || c == Ctl::Label8 || c == Ctl::Label7; }
-// The five stack lines show their number whole, however small that makes it.
-bool ligneDePile(Ctl c)
-{
-    return indice(c) >= indice(Ctl::Label1) && indice(c) <= indice(Ctl::Label5);
-}
-
 QString texte(std::string_view s)
 {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
@@ -188,11 +182,11 @@ void Affichage::disposer()
         w->setGeometry(pixels(d.gauche, zoom_), pixels(d.haut, zoom_), pixels(d.largeur, zoom_),
                        pixels(d.hauteur, zoom_));
         w->setFont(police(d.police, zoom_));
-        const qreal plancher = (ligneDePile(d.id) ? 1.0 : PlancherLisible) * zoom_ / 100.0;
-        if (Legende* l = legendeDe(w)) l->plancher(plancher);
+        if (Legende* l = legendeDe(w)) l->plancher(PlancherLisible * zoom_ / 100.0);
         if (auto* i = dynamic_cast<IconeManuel*>(w))
             i->dessinerPage(pixels(d.hauteur - 360, zoom_));
     }
+    for (const DefinitionControle& d : tableControles()) bulle(d.id);
 }
 
 void Affichage::cliquer(Ctl c)
@@ -257,7 +251,8 @@ void Affichage::appliquer(Ctl c)
     QWidget* w = widget(c);
     const DefinitionControle& d = definition(c);
 
-    if (s.legende != m.legende) {
+    const bool changee = s.legende != m.legende;
+    if (changee) {
         const QString avant = QString::fromStdString(m.legende);
         m.legende = s.legende;
         const QString t = QString::fromStdString(s.legende);
@@ -272,10 +267,9 @@ void Affichage::appliquer(Ctl c)
         const QString nom = texte(nomAccessible(c, s.legende));
         if (nom != w->accessibleName()) w->setAccessibleName(nom);
     }
-    if (s.infobulle != m.infobulle) {
+    if (s.infobulle != m.infobulle || changee) {
         m.infobulle = s.infobulle;
-        w->setToolTip(QString::fromStdString(s.infobulle));
-        w->setAccessibleDescription(description(s.infobulle));
+        bulle(c);
     }
     if (s.visible != m.visible) {
         m.visible = s.visible;
@@ -294,6 +288,19 @@ void Affichage::appliquer(Ctl c)
     // A click toggles an option's own mark behind the model's back: compare with the widget.
     m.selectionne = s.selectionne;
     if (d.genre == Genre::Option) static_cast<QAbstractButton*>(w)->setChecked(s.selectionne);
+}
+
+// The tooltip and the description: the control's own, or the whole caption where it is
+// drawn elided (on screen only: a hidden control is laid out when it shows).
+void Affichage::bulle(Ctl c)
+{
+    QWidget* w = widget(c);
+    const EtatControle& s = session_.controles()[c];
+    const bool abrege = w->isVisible() && legendeAbregee(w);
+    const QString t = abrege ? texte(s.legende) : QString::fromStdString(s.infobulle);
+    if (t == w->toolTip()) return;
+    w->setToolTip(t);
+    w->setAccessibleDescription(abrege ? t : description(s.infobulle));
 }
 
 // The window's own shortcuts, before any key reaches the calculator. Keypad keys count as

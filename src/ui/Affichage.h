@@ -62,6 +62,7 @@ private:
     void revenir(bool arriere);
     void synchroniser();
     void appliquer(Ctl c);
+    void bulle(Ctl c);
     bool raccourci(const QKeyEvent& touche, bool nouvelAppui);
     void menuContextuel(Ctl c, const QPoint& position);
     QSize place() const;

@@ -483,15 +483,27 @@ TEST(Fenetre, LegendesEntieres)
     EXPECT_EQ(legende(a.widget(Ctl::Label5)), "-1.42857142857143E-301");
     EXPECT_EQ(defaut(Ctl::Label5), "");
     cliquer(a, Ctl::cmdFixe);
-    for (char32_t c : std::u32string_view(U"E1e300\r")) touche(a, c); // 316 characters
+    for (char32_t c : std::u32string_view(U"91.43e299\r")) touche(a, c); // FIX 9: 310 characters
     a.grab();
-    const QString long_ = legende(a.widget(Ctl::lblResultat));
-    const QStringList affiche = legendeDe(a.widget(Ctl::lblResultat))->dernier().lignes;
-    ASSERT_EQ(affiche.size(), 1);
-    const QStringList bouts = affiche[0].split(QStringLiteral("…"));
+    QWidget* resultat = a.widget(Ctl::lblResultat);
+    const QString long_ = legende(resultat);
+    const Ajustement& dessin = legendeDe(resultat)->dernier();
+    ASSERT_EQ(std::pair(long_.size(), dessin.lignes.size()),
+              std::pair(qsizetype(310), qsizetype(1)));
+    const QStringList bouts = dessin.lignes[0].split(QStringLiteral("…"));
     EXPECT_TRUE(bouts.size() == 2 && long_.startsWith(bouts[0]) && long_.endsWith(bouts[1]) &&
                 bouts[0].size() > 10 && bouts[1].size() > 10)
-        << affiche[0].toStdString();
+        << dessin.lignes[0].toStdString();
+    EXPECT_GE(dessin.police.pointSizeF(), 8.0); // the floor, not below
+    EXPECT_EQ(std::pair(resultat->toolTip(), resultat->accessibleDescription()),
+              std::pair(long_, long_));
+    // Centred vertically: its ink as far from the top as from the bottom.
+    const QImage image = resultat->grab().toImage();
+    int haut = image.height(), bas = -1;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 128) haut = std::min(haut, y), bas = std::max(bas, y);
+    EXPECT_NEAR(haut, image.height() - 1 - bas, 2 * image.devicePixelRatio());
     menu(a.widget(Ctl::lblResultat), "Copier l'affichage"); // the caption, whole
     EXPECT_EQ(QGuiApplication::clipboard()->text(), long_);
     // A wider fallback font: every caption still whole.
