@@ -15,9 +15,11 @@ cd "$(dirname "$0")"
 action="${1:-run}"
 case "$action" in run|test|build) ;; *) echo "usage: $0 [run|test|build]" >&2; exit 2 ;; esac
 
-# What the window needs: the compiler, CMake and Ninja, Qt 6, the font the window is drawn
-# for, and the fonts the manual is laid out in.
-packages=(g++ cmake ninja-build qt6-base-dev fonts-liberation2 fonts-dejavu-core)
+# What the window needs: the compiler, CMake and Ninja, Qt 6 and its French translations
+# (Qt's own dialogs and buttons), the font the window is drawn for, and the fonts the manual
+# is laid out in.
+packages=(g++ cmake ninja-build qt6-base-dev qt6-translations-l10n fonts-liberation2
+          fonts-dejavu-core)
 if [ "$action" = test ]; then
   # The tests; the locales package for the comma-decimal runs; the validators and lintian
   # of the packaging tests, with dpkg-shlibdeps (dpkg-dev) and file for the package's

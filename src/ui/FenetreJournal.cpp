@@ -260,10 +260,11 @@ bool FenetreJournal::enregistrerSous(const QString& chemin)
         fichier.write(t.data(), static_cast<qint64>(t.size())) == static_cast<qint64>(t.size()) &&
         fichier.commit())
         return true;
+    // The system's own words for the reason (a folder gone, a disk full, no permission).
     auto* boite = new QMessageBox(QMessageBox::Warning, QStringLiteral("Journal - Tarvex"),
                                   QStringLiteral("Le journal n'a pas pu être enregistré dans "
-                                                 "« %1 ».")
-                                      .arg(QDir::toNativeSeparators(chemin)),
+                                                 "« %1 » : %2.")
+                                      .arg(QDir::toNativeSeparators(chemin), fichier.errorString()),
                                   QMessageBox::Ok, this);
     boite->setPalette(paletteClaire());
     boite->setAttribute(Qt::WA_DeleteOnClose);

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "ui/Affichage.h"
+#include "ui/Traductions.h"
 
 namespace {
 
@@ -218,6 +219,7 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     libererMessages(precedent);
 
+    tarvex::installerTraductionsQt(application);
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.tarvex"));
     QApplication::setWindowIcon(iconeDeFenetre());
     tarvex::Affichage fenetre;

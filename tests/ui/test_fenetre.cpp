@@ -19,6 +19,7 @@
 #include "ui/Dessin.h"
 #include "ui/FenetreJournal.h"
 #include "ui/Manuel.h"
+#include "ui/Traductions.h"
 
 using namespace tarvex;
 
@@ -599,22 +600,44 @@ TEST(Fenetre, Journal)
     QTest::keyClick(liste, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "Entrée\t2.0000000E+00\n3\t3\n");
 
+    // Saved through Qt's file dialog, in French as its question when the file exists; a save
+    // that fails says why in the system's words.
     QTemporaryDir dossier;
-    const auto enregistrer = [j](const QString& chemin) {
-        QTimer::singleShot(0, j, [chemin] {
+    QStringList vu; // the dialog's column titles, then the question and its buttons
+    const auto enregistrer = [j, &vu](const QString& chemin) {
+        QTimer::singleShot(0, j, [chemin, &vu] {
             auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            if (d != nullptr) d->selectFile(chemin), static_cast<QDialog*>(d)->accept();
+            ASSERT_NE(d, nullptr);
+            for (int c = 0; c < 3; ++c)
+                vu << d->findChild<QTreeView*>()->model()->headerData(c, Qt::Horizontal).toString();
+            QTimer::singleShot(0, d, [&vu] {
+                if (auto* q = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                    vu << q->text() << q->button(QMessageBox::Yes)->text();
+                    q->button(QMessageBox::Yes)->click();
+                }
+            });
+            d->selectFile(chemin), static_cast<QDialog*>(d)->accept();
         });
         j->findChild<QPushButton*>("Enregistrer")->click();
     };
-    enregistrer(dossier.filePath("journal.txt"));
+    if (QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_fr.qm")) {
+        enregistrer(dossier.filePath("journal.txt"));
+        enregistrer(dossier.filePath("journal.txt"));
+        EXPECT_EQ(vu.join('|'), "Nom|Taille|Type|Nom|Taille|Type|Le fichier journal.txt existe "
+                                "déjà\nVoulez-vous l'écraser ?|&Oui");
+    } else {
+        ADD_FAILURE() << "Qt's French translations are not installed (qt6-translations-l10n)";
+        enregistrer(dossier.filePath("journal.txt"));
+    }
     QFile fichier(dossier.filePath("journal.txt"));
     ASSERT_TRUE(fichier.open(QIODevice::ReadOnly));
     EXPECT_EQ(fichier.readAll().toStdString(), a.session().journal().texte());
     enregistrer(dossier.filePath("absent/journal.txt"));
     auto* boite = j->findChild<QMessageBox*>();
     ASSERT_NE(boite, nullptr);
-    EXPECT_TRUE(boite->text().contains("absent/journal.txt"));
+    EXPECT_TRUE(boite->text().contains("absent/journal.txt") &&
+                boite->text().endsWith(" : " + qt_error_string(ENOENT) + '.'))
+        << boite->text().toStdString();
     boite->close();
 
     j->findChild<QPushButton*>("Effacer")->click();
@@ -783,5 +806,6 @@ int main(int argc, char** argv)
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen"); // test discovery
     QApplication application(argc, argv);
+    installerTraductionsQt(application);
     return RUN_ALL_TESTS();
 }
