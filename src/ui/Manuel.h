@@ -1,6 +1,7 @@
 // The user manual carried inside the program: written as a PDF file into a private place
 // before each opening, shown by the desktop's viewer, and never left behind in a temporary
-// folder, even when the program is ended by SIGTERM, SIGINT or SIGHUP.
+// folder, even when the program is ended by SIGTERM, SIGINT or SIGHUP; the folders of runs
+// killed or crashed are removed by the next run.
 #pragma once
 
 #include <QObject>
@@ -25,7 +26,7 @@ public:
     // is writable, removed with the window.
     QString fichier();
     // Opens the manual, once for all the requests of two seconds; a message box gives the
-    // file's path when no viewer could show it.
+    // file's path when no viewer could show it, at once when the desktop knows none.
     void ouvrir();
     // What starts the viewer; false when it could not. By default xdg-open, whose failure
     // later on is also reported.
@@ -40,10 +41,12 @@ private:
     QString dossier();
     void signalerEchec(const QString& chemin);
     bool lancerVisionneuse(const QString& chemin);
+    void finAttente();
 
     QWidget* fenetre_;
     QString dossier_;
     bool temporaire_ = false;
+    bool attente_ = false; // the busy cursor is shown
     std::optional<std::int64_t> derniere_;
     std::function<bool(const QString&)> ouvreur_;
     std::function<std::int64_t()> horloge_;

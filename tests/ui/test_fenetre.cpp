@@ -698,7 +698,60 @@ TEST(Fenetre, ManuelPrive)
         EXPECT_EQ(a.fichierManuel(), ouverts[0]);
         EXPECT_TRUE(QFile::exists(ouverts[0]));
     }
+    {
+        // The desktop's opener: with no application known for PDF files, the message at
+        // once and xdg-open never runs; with one (here by an alias of PDF), a busy cursor
+        // while xdg-open starts it.
+        QTemporaryDir xdg;
+        QDir(xdg.path()).mkpath("bin"), QDir(xdg.path()).mkpath("applications");
+        QFile script(xdg.filePath("bin/xdg-open"));
+        ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+        script.write("#!/bin/sh\n: > \"$0.lance\"\nexit 3\n");
+        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        script.close();
+        const QByteArray chemin = qgetenv("PATH");
+        for (const char* v :
+             {"XDG_DATA_HOME", "XDG_DATA_DIRS", "XDG_CONFIG_HOME", "XDG_CONFIG_DIRS", "MAILCAPS"})
+            qputenv(v, xdg.path().toUtf8());
+        qputenv("PATH", xdg.filePath("bin").toUtf8()), qputenv("BROWSER", "");
+        Affichage a;
+        montrer(a);
+        std::int64_t maintenant = 0;
+        a.manuel().horloge([&] { return maintenant; });
+        QTest::keyClick(a.widget(Ctl::cmdEnter), Qt::Key_F1);
+        delete a.findChild<QMessageBox*>(); // there at once
+        EXPECT_FALSE(QFile::exists(xdg.filePath("bin/xdg-open.lance")));
+        QFile lecteur(xdg.filePath("applications/lecteur.desktop"));
+        ASSERT_TRUE(lecteur.open(QIODevice::WriteOnly));
+        lecteur.write("[Desktop Entry]\nType=Application\nMimeType=image/pdf;\n");
+        lecteur.close();
+        maintenant = 2000;
+        QTest::keyClick(a.widget(Ctl::cmdEnter), Qt::Key_F1);
+        EXPECT_TRUE(QGuiApplication::overrideCursor() &&
+                    QGuiApplication::overrideCursor()->shape() == Qt::BusyCursor);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return a.findChild<QMessageBox*>() != nullptr; }));
+        EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+        EXPECT_TRUE(QFile::exists(xdg.filePath("bin/xdg-open.lance")));
+        qputenv("PATH", chemin);
+        for (const char* v : {"XDG_DATA_HOME", "XDG_DATA_DIRS", "XDG_CONFIG_HOME",
+                              "XDG_CONFIG_DIRS", "MAILCAPS", "BROWSER"})
+            qunsetenv(v);
+    }
+    // The folders of runs that ended without removing theirs: removed by the next run where
+    // the run is gone or its PID runs another program; kept while it may be alive.
     qunsetenv("XDG_RUNTIME_DIR");
+    QTemporaryDir temporaire;
+    QProcess fini;
+    fini.start("true");
+    const qint64 mort = fini.processId();
+    fini.waitForFinished();
+    const QStringList noms = {QString("tarvex-%1-abc123").arg(mort), "tarvex-1-abc123",
+                              QString("tarvex-%1-abc123").arg(QCoreApplication::applicationPid()),
+                              "tarvex-abc123"};
+    for (const QString& n : noms) QDir(temporaire.path()).mkpath(n + "/sous-dossier");
+    qputenv("TMPDIR", temporaire.path().toUtf8());
+    Affichage(); // a run starts
+    EXPECT_EQ(QDir(temporaire.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot), noms.mid(2));
     qputenv("TMPDIR", "/nonexistent/tmp");
     auto a = std::make_unique<Affichage>();
     const QString dossier = QFileInfo(a->fichierManuel()).absolutePath();
