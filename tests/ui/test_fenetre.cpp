@@ -620,15 +620,10 @@ TEST(Fenetre, Journal)
         });
         j->findChild<QPushButton*>("Enregistrer")->click();
     };
-    if (QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_fr.qm")) {
-        enregistrer(dossier.filePath("journal.txt"));
-        enregistrer(dossier.filePath("journal.txt"));
-        EXPECT_EQ(vu.join('|'), "Nom|Taille|Type|Nom|Taille|Type|Le fichier journal.txt existe "
-                                "déjà\nVoulez-vous l'écraser ?|&Oui");
-    } else {
-        ADD_FAILURE() << "Qt's French translations are not installed (qt6-translations-l10n)";
-        enregistrer(dossier.filePath("journal.txt"));
-    }
+    enregistrer(dossier.filePath("journal.txt"));
+    enregistrer(dossier.filePath("journal.txt")); // qt6-translations-l10n gives the French
+    EXPECT_EQ(vu.join('|'), "Nom|Taille|Type|Nom|Taille|Type|Le fichier journal.txt existe "
+                            "déjà\nVoulez-vous l'écraser ?|&Oui");
     QFile fichier(dossier.filePath("journal.txt"));
     ASSERT_TRUE(fichier.open(QIODevice::ReadOnly));
     EXPECT_EQ(fichier.readAll().toStdString(), a.session().journal().texte());
@@ -671,7 +666,8 @@ TEST(Fenetre, Journal)
 
 // The manual: one private file reused under $XDG_RUNTIME_DIR, written again when it has gone;
 // else a private folder under a temporary directory that exists, removed on SIGTERM and on
-// close. Requests within two seconds open one viewer; a viewer that fails is reported.
+// close; the folders of runs killed are removed by the next. A viewer that fails is reported,
+// at once when the desktop knows no application for PDF files.
 TEST(Fenetre, ManuelPrive)
 {
     if (!QFile::exists(":/manuel/manuel.pdf")) GTEST_SKIP() << "no manual embedded in this build";
@@ -686,8 +682,6 @@ TEST(Fenetre, ManuelPrive)
         QStringList ouverts;
         a.ouvreurManuel([&](const QString& chemin) { return ouverts << chemin, false; });
         QTest::mouseDClick(a.widget(Ctl::OLE1), Qt::LeftButton);
-        QTest::keyClick(a.focusWidget(), Qt::Key_F1);
-        EXPECT_EQ(a.session().controles().manuelsOuverts(), 2);
         ASSERT_EQ(ouverts, QStringList{runtime.filePath("tarvex/Tarvex-manuel.pdf")});
         EXPECT_TRUE(prive(ouverts[0]) && prive(runtime.filePath("tarvex")));
         EXPECT_EQ(QFileInfo(ouverts[0]).size(), QFile(":/manuel/manuel.pdf").size());
@@ -712,8 +706,8 @@ TEST(Fenetre, ManuelPrive)
         const QByteArray chemin = qgetenv("PATH");
         for (const char* v :
              {"XDG_DATA_HOME", "XDG_DATA_DIRS", "XDG_CONFIG_HOME", "XDG_CONFIG_DIRS", "MAILCAPS"})
-            qputenv(v, xdg.path().toUtf8());
-        qputenv("PATH", xdg.filePath("bin").toUtf8()), qputenv("BROWSER", "");
+            qputenv(v, xdg.path().toUtf8()); // nothing there: no application for PDF files
+        qputenv("PATH", xdg.filePath("bin").toUtf8()), qunsetenv("BROWSER");
         Affichage a;
         montrer(a);
         std::int64_t maintenant = 0;
@@ -733,9 +727,6 @@ TEST(Fenetre, ManuelPrive)
         EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
         EXPECT_TRUE(QFile::exists(xdg.filePath("bin/xdg-open.lance")));
         qputenv("PATH", chemin);
-        for (const char* v : {"XDG_DATA_HOME", "XDG_DATA_DIRS", "XDG_CONFIG_HOME",
-                              "XDG_CONFIG_DIRS", "MAILCAPS", "BROWSER"})
-            qunsetenv(v);
     }
     // The folders of runs that ended without removing theirs: removed by the next run where
     // the run is gone or its PID runs another program; kept while it may be alive.
