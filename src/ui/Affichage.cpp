@@ -297,10 +297,12 @@ void Affichage::bulle(Ctl c)
     QWidget* w = widget(c);
     const EtatControle& s = session_.controles()[c];
     const bool abrege = w->isVisible() && legendeAbregee(w);
-    const QString t = abrege ? texte(s.legende) : QString::fromStdString(s.infobulle);
-    if (t == w->toolTip()) return;
-    w->setToolTip(t);
-    w->setAccessibleDescription(abrege ? t : description(s.infobulle));
+    QString t = abrege ? texte(s.legende) : QString::fromStdString(s.infobulle);
+    if (const QString d = abrege ? t : description(s.infobulle); d != w->accessibleDescription())
+        w->setAccessibleDescription(d);
+    // A number of 310 digits has no blank to break at: lines of 60, so it stays on screen.
+    for (qsizetype i = 60; abrege && i < t.size(); i += 61) t.insert(i, QLatin1Char('\n'));
+    if (t != w->toolTip()) w->setToolTip(t);
 }
 
 // The window's own shortcuts, before any key reaches the calculator. Keypad keys count as

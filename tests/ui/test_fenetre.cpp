@@ -496,7 +496,7 @@ TEST(Fenetre, LegendesEntieres)
                 bouts[0].size() > 10 && bouts[1].size() > 10)
         << dessin.lignes[0].toStdString();
     EXPECT_GE(dessin.police.pointSizeF(), 8.0); // the floor, not below
-    EXPECT_EQ(std::pair(resultat->toolTip(), resultat->accessibleDescription()),
+    EXPECT_EQ(std::pair(resultat->toolTip().remove('\n'), resultat->accessibleDescription()),
               std::pair(long_, long_));
     // Centred vertically: its ink as far from the top as from the bottom.
     const QImage image = resultat->grab().toImage();
