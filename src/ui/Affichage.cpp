@@ -365,7 +365,10 @@ bool Affichage::eventFilter(QObject* objet, QEvent* evenement)
     const QEvent::Type type = evenement->type();
     // Keys are followed wherever they are released (a message box or the journal may have
     // taken the focus meanwhile), and forgotten when the keyboard goes to another program.
-    if (type == QEvent::ApplicationDeactivate) appuis_.oublier();
+    if (type == QEvent::ApplicationStateChange &&
+        static_cast<QApplicationStateChangeEvent*>(evenement)->applicationState() !=
+            Qt::ApplicationActive)
+        appuis_.oublier();
     if (type == QEvent::KeyRelease) appuis_.relache(*static_cast<QKeyEvent*>(evenement));
     if (type != QEvent::KeyPress && type != QEvent::KeyRelease) return false;
     auto* cible = qobject_cast<QWidget*>(objet);
