@@ -702,12 +702,13 @@ TEST(Fenetre, ManuelPrive)
         // once and xdg-open never runs; with one (here by an alias of PDF), a busy cursor
         // while xdg-open starts it.
         QTemporaryDir xdg;
-        QDir(xdg.path()).mkpath("bin"), QDir(xdg.path()).mkpath("applications");
-        QFile script(xdg.filePath("bin/xdg-open"));
-        ASSERT_TRUE(script.open(QIODevice::WriteOnly));
-        script.write("#!/bin/sh\n: > \"$0.lance\"\nexit 3\n");
-        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        script.close();
+        const auto ecrire = [&xdg](const char* nom, const char* texte) {
+            QDir(xdg.path()).mkpath(QFileInfo(nom).path());
+            QFile f(xdg.filePath(nom));
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(texte) > 0);
+            f.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+        };
+        ecrire("bin/xdg-open", "#!/bin/sh\n: > \"$0.lance\"\nexit 3\n");
         const QByteArray chemin = qgetenv("PATH");
         for (const char* v :
              {"XDG_DATA_HOME", "XDG_DATA_DIRS", "XDG_CONFIG_HOME", "XDG_CONFIG_DIRS", "MAILCAPS"})
@@ -720,10 +721,7 @@ TEST(Fenetre, ManuelPrive)
         QTest::keyClick(a.widget(Ctl::cmdEnter), Qt::Key_F1);
         delete a.findChild<QMessageBox*>(); // there at once
         EXPECT_FALSE(QFile::exists(xdg.filePath("bin/xdg-open.lance")));
-        QFile lecteur(xdg.filePath("applications/lecteur.desktop"));
-        ASSERT_TRUE(lecteur.open(QIODevice::WriteOnly));
-        lecteur.write("[Desktop Entry]\nType=Application\nMimeType=image/pdf;\n");
-        lecteur.close();
+        ecrire("applications/lecteur.desktop", "[Desktop Entry]\nMimeType=image/pdf;\n");
         maintenant = 2000;
         QTest::keyClick(a.widget(Ctl::cmdEnter), Qt::Key_F1);
         EXPECT_TRUE(QGuiApplication::overrideCursor() &&
