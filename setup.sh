@@ -16,8 +16,8 @@ action="${1:-run}"
 case "$action" in run|test|build) ;; *) echo "usage: $0 [run|test|build]" >&2; exit 2 ;; esac
 
 # What the window needs: the compiler, CMake and Ninja, Qt 6 and its French translations
-# (Qt's own dialogs and buttons), the font the window is drawn for, and the fonts the manual
-# is laid out in.
+# (Qt's own dialogs), the font the window is drawn for, and the fonts the manual is laid out
+# in.
 packages=(g++ cmake ninja-build qt6-base-dev qt6-translations-l10n fonts-liberation2
           fonts-dejavu-core)
 if [ "$action" = test ]; then
@@ -94,9 +94,11 @@ case "$action" in
     if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
       exec build/tarvex
     fi
-    echo "No display to show the window on: here is a demonstration through tarvex-replay instead."
-    echo "Keys: $(grep -v '^#' docs/demo.replay | tr '\n' ' ')"
-    build/tarvex-replay docs/demo.replay
+    echo "No display to show the window on (neither DISPLAY nor WAYLAND_DISPLAY is set)."
+    echo "Instead, a short calculation played without a window (docs/demo.replay):"
+    echo "each key, and what the calculator's display shows after it."
+    echo
+    build/tarvex-replay --journal docs/demo.replay
     ;;
   test)
     ctest --test-dir build --output-on-failure --parallel "$(nproc)"

@@ -55,6 +55,5 @@ endmacro()
 tarvex_expect_line("Name=Tarvex")
 tarvex_expect_line("Exec=tarvex")
 tarvex_expect_line("Icon=${APP_ID}")
-tarvex_expect_line("Categories=Utility;Calculator;")
 
 message(STATUS "installed under ${PREFIX}: ${expected}")

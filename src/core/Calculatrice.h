@@ -131,7 +131,9 @@ private:
     void EraseLastCharacter();
 
     enum class Famille { Sinus, Cosinus, Tangente };
-    enum class Circulaire { Sin, Cos, Tan, Asin, Acos, Atan };
+    // What a trigonometric key computes in ModeNormal: a circular function through the angle
+    // factor, or (the keys with hyperbolic names) its own hyperbolic function, unscaled.
+    enum class Calcul { Sin, Cos, Tan, Asin, Acos, Atan, Hyperbolique };
     using FonctionX = double (*)(const Cellule&);
 
     // What a key does while a store or recall prefix waits for it: store into or recall the
@@ -187,7 +189,7 @@ private:
     void exposant(); // exponent key in ModeNormal
     void constante(double valeur);
     void arithmetique(char op);
-    void trigo(Circulaire normal, Famille famille, FonctionX hyp, FonctionX hypInverse);
+    void trigo(Calcul normal, Famille famille, FonctionX hyp, FonctionX hypInverse);
     void ecartType(Famille famille);
     // Statistics shown by the keys of the stack and the entry line in ModeStat.
     void estimationX();

@@ -90,7 +90,7 @@ void Calculatrice::cndLog10_Click()
             if (x <= 0.0)
                 e_.X().poserTexte(messages::LogNeg);
             else
-                e_.X().poserNombre(quotient(ln(x), ln(10.0)));
+                e_.X().poserNombre(logDecimal(x));
             e_.EntreeParLettre = Faux;
         },
         montrer(e_.SommeY));

@@ -39,7 +39,7 @@ void Calculatrice::colorerTrigo(Couleur c)
     v_.fond(Ctl::cmdTan, c);
 }
 
-void Calculatrice::trigo(Circulaire normal, Famille famille, FonctionX hyp, FonctionX hypInverse)
+void Calculatrice::trigo(Calcul normal, Famille famille, FonctionX hyp, FonctionX hypInverse)
 {
     touche(
         lettre(famille == Famille::Sinus     ? 'J'
@@ -53,15 +53,16 @@ void Calculatrice::trigo(Circulaire normal, Famille famille, FonctionX hyp, Fonc
             const double f = e_.FacteurAngle;
             double r = 0.0;
             switch (normal) {
-            case Circulaire::Sin: r = sinus(produit(x, f)); break;
-            case Circulaire::Cos: r = cosinus(produit(x, f)); break;
-            case Circulaire::Tan: r = tangente(produit(x, f)); break;
-            case Circulaire::Asin: r = quotient(mf::ArcSin(e_.X()), f); break;
-            case Circulaire::Acos: r = quotient(mf::ArcCos(e_.X()), f); break;
-            case Circulaire::Atan: r = quotient(arcTangente(x), f); break;
+            case Calcul::Sin: r = sinus(produit(x, f)); break;
+            case Calcul::Cos: r = cosinus(produit(x, f)); break;
+            case Calcul::Tan: r = tangente(produit(x, f)); break;
+            case Calcul::Asin: r = quotient(mf::ArcSin(e_.X()), f); break;
+            case Calcul::Acos: r = quotient(mf::ArcCos(e_.X()), f); break;
+            case Calcul::Atan: r = quotient(arcTangente(x), f); break;
+            case Calcul::Hyperbolique: r = hyp(e_.X()); break;
             }
             e_.X().poserNombre(r);
-            if (normal == Circulaire::Asin) e_.EntreeParLettre = Faux;
+            if (normal == Calcul::Asin) e_.EntreeParLettre = Faux;
             RefreshDisplay();
         },
         [&] {
@@ -97,43 +98,41 @@ void Calculatrice::ecartType(Famille famille)
     afficherStat(puissance(variance, 0.5));
 }
 
-void Calculatrice::cmdSin_Click() { trigo(Circulaire::Sin, Famille::Sinus, mf::SinH, mf::ArgSinH); }
-void Calculatrice::cmdCos_Click()
-{
-    trigo(Circulaire::Cos, Famille::Cosinus, mf::CosH, mf::ArgCosH);
-}
-void Calculatrice::cmdTan_Click()
-{
-    trigo(Circulaire::Tan, Famille::Tangente, mf::TanH, mf::ArgTanH);
-}
-void Calculatrice::cmdAsin_Click()
-{
-    trigo(Circulaire::Asin, Famille::Sinus, mf::SinH, mf::ArgSinH);
-}
-void Calculatrice::cmdAcos_Click()
-{
-    trigo(Circulaire::Acos, Famille::Cosinus, mf::CosH, mf::ArgCosH);
-}
+void Calculatrice::cmdSin_Click() { trigo(Calcul::Sin, Famille::Sinus, mf::SinH, mf::ArgSinH); }
+void Calculatrice::cmdCos_Click() { trigo(Calcul::Cos, Famille::Cosinus, mf::CosH, mf::ArgCosH); }
+void Calculatrice::cmdTan_Click() { trigo(Calcul::Tan, Famille::Tangente, mf::TanH, mf::ArgTanH); }
+void Calculatrice::cmdAsin_Click() { trigo(Calcul::Asin, Famille::Sinus, mf::SinH, mf::ArgSinH); }
+void Calculatrice::cmdAcos_Click() { trigo(Calcul::Acos, Famille::Cosinus, mf::CosH, mf::ArgCosH); }
 void Calculatrice::cmdAtan_Click()
 {
-    trigo(Circulaire::Atan, Famille::Tangente, mf::TanH, mf::ArgTanH);
+    trigo(Calcul::Atan, Famille::Tangente, mf::TanH, mf::ArgTanH);
 }
 
-// Outside the hyperbolic prefix these keys give circular results, like their base keys.
-void Calculatrice::cmdHsin_Click() { trigo(Circulaire::Sin, Famille::Sinus, mf::SinH, nullptr); }
-void Calculatrice::cmdHcos_Click() { trigo(Circulaire::Cos, Famille::Cosinus, mf::CosH, nullptr); }
-void Calculatrice::cmdHtan_Click() { trigo(Circulaire::Tan, Famille::Tangente, mf::TanH, nullptr); }
+// The keys with hyperbolic names compute their own function with or without the prefix, and
+// never look at the letter mark; in ModeStat they are their base key.
+void Calculatrice::cmdHsin_Click()
+{
+    trigo(Calcul::Hyperbolique, Famille::Sinus, mf::SinH, nullptr);
+}
+void Calculatrice::cmdHcos_Click()
+{
+    trigo(Calcul::Hyperbolique, Famille::Cosinus, mf::CosH, nullptr);
+}
+void Calculatrice::cmdHtan_Click()
+{
+    trigo(Calcul::Hyperbolique, Famille::Tangente, mf::TanH, nullptr);
+}
 void Calculatrice::cmdAHsin_Click()
 {
-    trigo(Circulaire::Asin, Famille::Sinus, mf::ArgSinH, nullptr);
+    trigo(Calcul::Hyperbolique, Famille::Sinus, mf::ArgSinH, nullptr);
 }
 void Calculatrice::cmdAHcos_Click()
 {
-    trigo(Circulaire::Cos, Famille::Cosinus, mf::ArgCosH, nullptr);
+    trigo(Calcul::Hyperbolique, Famille::Cosinus, mf::ArgCosH, nullptr);
 }
 void Calculatrice::cmdAHtan_Click()
 {
-    trigo(Circulaire::Tan, Famille::Tangente, mf::ArgTanH, nullptr);
+    trigo(Calcul::Hyperbolique, Famille::Tangente, mf::ArgTanH, nullptr);
 }
 
 } // namespace tarvex

@@ -39,6 +39,13 @@ inline double ln(double x)
     return std::log(x);
 }
 
+// Exact at the powers of ten, where ln(x) / ln(10) is not (1000 gives 2.9999999999999996).
+inline double logDecimal(double x)
+{
+    if (x <= 0.0) throw Echec(Defaut::ArgumentInvalide);
+    return std::log10(x);
+}
+
 inline double exponentielle(double x) { return fini(std::exp(x)); }
 
 // y to the power x: a negative y needs an integer x, and a zero y a non-negative x.

@@ -1,6 +1,6 @@
 // The mathematical helper functions of the trigonometric and hyperbolic keys. Each takes
-// the X cell and returns a double, computed step by step in the order written; none
-// catches a failure: it reaches the error convention of the calling key.
+// the X cell and returns a double in radians (no angle factor); none catches a failure: it
+// reaches the error convention of the calling key.
 #pragma once
 
 #include "core/Cellule.h"

@@ -1,5 +1,7 @@
 #include "ui/Apparence.h"
 
+#include <QStringList>
+
 namespace tarvex {
 
 const QPalette& paletteClaire()
@@ -44,20 +46,39 @@ QColor couleurQt(Couleur c)
                   static_cast<int>((c >> 16) & 0xFF));
 }
 
+namespace {
+
+// The design font first; metric-compatible sans-serif fonts keep the layout elsewhere.
+QStringList familles()
+{
+    return {QStringLiteral("MS Sans Serif"),   QStringLiteral("Microsoft Sans Serif"),
+            QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+            QStringLiteral("DejaVu Sans"),     QStringLiteral("Sans Serif")};
+}
+
+} // namespace
+
 QFont police(Police p, int zoom)
 {
     QFont f;
-    // The design font first; metric-compatible sans-serif fonts keep the layout elsewhere.
     // Nothing here asks the font database: it is read at the first paint, once the window
     // is on screen.
-    f.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                   QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
-                   QStringLiteral("DejaVu Sans"), QStringLiteral("Sans Serif")});
+    f.setFamilies(familles());
     f.setPointSizeF(p.points * zoom / 100.0);
     f.setBold(p.gras);
     // Captions are short Latin texts: drawn glyph by glyph, without the text shaper, whose
     // set-up for every size of every font was a fifth of the start-up.
     f.setStyleStrategy(QFont::PreferNoShaping);
+    return f;
+}
+
+QFont policeDesDialogues(const QFont& systeme)
+{
+    // Message boxes, menus, Qt's own file dialog and the journal's window are drawn in the
+    // application's font. Left to the desktop, "sans-serif" is whatever fontconfig finds,
+    // and with only the fonts the package depends on it finds Liberation Mono.
+    QFont f = systeme;
+    f.setFamilies(familles());
     return f;
 }
 

@@ -18,6 +18,9 @@ constexpr int pixels(int twips, int zoom = 100) { return (twips * zoom + 750) / 
 const QPalette& paletteClaire();
 QColor couleurQt(Couleur c);
 QFont police(Police p, int zoom = 100);
+// The application's font for every window but the calculator's controls: the desktop's
+// size, in the window's families.
+QFont policeDesDialogues(const QFont& systeme);
 
 // The smallest size a caption is drawn at before it is elided, at 100 %: 8 points, about 11
 // pixels at 96 dpi. A stack line's longest number (22 characters) still fits its 137 pixels

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "ui/Affichage.h"
+#include "ui/Apparence.h"
 #include "ui/Traductions.h"
 
 namespace {
@@ -148,24 +149,44 @@ struct MessageRetenu {
 std::mutex verrouRetenus;
 std::vector<MessageRetenu> retenus;
 
+bool retenu(QLatin1String texte)
+{
+    const std::lock_guard<std::mutex> garde(verrouRetenus);
+    for (const MessageRetenu& message : retenus)
+        if (message.texte.contains(texte)) return true;
+    return false;
+}
+
 QString ligneSansAffichage()
 {
     const QString plateforme = qEnvironmentVariable("QT_QPA_PLATFORM");
     const QString affichage = qEnvironmentVariable("DISPLAY");
-    bool connexionRefusee = false;
-    {
-        const std::lock_guard<std::mutex> garde(verrouRetenus);
-        for (const MessageRetenu& message : retenus)
-            connexionRefusee |= message.texte.contains(QLatin1String("could not connect"));
-    }
-    if (!plateforme.isEmpty() && !plateforme.startsWith(QLatin1String("xcb")))
+    const QString wayland = qEnvironmentVariable("WAYLAND_DISPLAY");
+    const bool x11 = plateforme.isEmpty() || plateforme.startsWith(QLatin1String("xcb"));
+    const bool enWayland = plateforme.isEmpty() || plateforme.startsWith(QLatin1String("wayland"));
+    if (!x11 && !enWayland)
         return QStringLiteral("la plateforme graphique « %1 » (QT_QPA_PLATFORM) n'a pas pu "
                               "démarrer.")
             .arg(plateforme);
-    if (affichage.isEmpty())
-        return QStringLiteral("aucun affichage graphique (DISPLAY n'est pas défini) ; lancez "
-                              "la calculatrice depuis une session graphique.");
-    if (connexionRefusee)
+    // Qt tries Wayland first where WAYLAND_DISPLAY is set, then X11 where DISPLAY is.
+    if (affichage.isEmpty() && wayland.isEmpty())
+        return QStringLiteral("aucun affichage graphique, ni X11 ni Wayland (DISPLAY et "
+                              "WAYLAND_DISPLAY ne sont pas définis) ; lancez la calculatrice "
+                              "depuis une session graphique.");
+    if (affichage.isEmpty() || !x11) {
+        // Qt's own default when only QT_QPA_PLATFORM names Wayland.
+        const QString nom = wayland.isEmpty() ? QStringLiteral("wayland-0") : wayland;
+        if (retenu(QLatin1String("Could not find the Qt platform plugin \"wayland\"")))
+            return QStringLiteral("la session Wayland « %1 » demande le module Wayland de Qt, "
+                                  "qui n'est pas installé (paquet qt6-wayland)%2.")
+                .arg(nom, affichage.isEmpty()
+                              ? QStringLiteral(", et aucun affichage X11 (DISPLAY) n'est défini")
+                              : QString());
+        return QStringLiteral("l'affichage Wayland « %1 » refuse la connexion ; lancez la "
+                              "calculatrice depuis une session graphique.")
+            .arg(nom);
+    }
+    if (retenu(QLatin1String("could not connect")))
         return QStringLiteral("l'affichage « %1 » refuse la connexion ; lancez la calculatrice "
                               "depuis une session graphique.")
             .arg(affichage);
@@ -220,6 +241,7 @@ int main(int argc, char* argv[])
     libererMessages(precedent);
 
     tarvex::installerTraductionsQt(application);
+    QApplication::setFont(tarvex::policeDesDialogues(QApplication::font()));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.tarvex"));
     QApplication::setWindowIcon(iconeDeFenetre());
     tarvex::Affichage fenetre;

@@ -56,5 +56,8 @@ attendre("${erreurs}" "^tarvex : argument inattendu « 3 »")
 
 lancer(1 --)
 attendre("${erreurs}" "^tarvex : aucun affichage graphique[^\n]*\n$")
+# A Wayland session that cannot be reached: named, whether Qt's Wayland module is there or not.
+lancer(1 WAYLAND_DISPLAY=tarvex-absent --)
+attendre("${erreurs}" "^tarvex : [^\n]*Wayland « tarvex-absent »[^\n]*\n$")
 lancer(1 DISPLAY=:65533 --)
 attendre("${erreurs}" "^tarvex : l'affichage « :65533 » refuse la connexion[^\n]*\n$")

@@ -115,7 +115,7 @@ TEST(Replay, FailuresGiveOneLineAndAScriptFileItsState)
         {"$R </dev/zero", 2, "line 1: unknown command \"\\x00"}, // at once
         {"$R /nonexistent/script", 2, "tarvex-replay: cannot read \"/nonexistent/script\": No such file or directory"},
         {"$R /", 2, "tarvex-replay: cannot read \"/\": Is a directory"},
-        {"$R a b", 2, "usage: tarvex-replay [SCRIPT]"},
+        {"$R a b", 2, "usage: tarvex-replay [--journal] [SCRIPT]"},
         {"printf 'type 6\\nkey Return\\n' | $R /dev/stdin", 0, ""},
     };
     // clang-format on

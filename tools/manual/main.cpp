@@ -6,14 +6,21 @@
 // The manual is a three-page document: when the layout gives another number of pages the
 // tool writes nothing and exits with status 1, so that the build stops on a manual that has
 // grown (or shrunk) instead of shipping it.
+//
+// The PDF is the same byte for byte from one run to the next, so that the package that
+// carries it can be rebuilt identically: its creation date is SOURCE_DATE_EPOCH where that
+// is set (the build sets it), and Qt's hashes, which order the font objects, are seeded
+// with a constant.
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFont>
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <QHashSeed>
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPageSize>
@@ -21,7 +28,11 @@
 #include <QSaveFile>
 #include <QTextDocument>
 
+#include <charconv>
 #include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <string_view>
 
 namespace {
 
@@ -38,10 +49,40 @@ int fail(const QString& message)
     return 1;
 }
 
+// Qt writes the wall clock into the information dictionary as "/CreationDate (D:<14 digits>Z)"
+// under UTC. The date of SOURCE_DATE_EPOCH takes its place, digit for digit, so that no
+// offset of the cross-reference table moves. Returns an error, or an empty string.
+QString dater(QByteArray& pdf, const char* epoque)
+{
+    long long secondes = 0;
+    const std::string_view texte(epoque);
+    const auto [fin, ec] = std::from_chars(texte.data(), texte.data() + texte.size(), secondes);
+    if (ec != std::errc() || fin != texte.data() + texte.size() || secondes < 0)
+        return QStringLiteral("SOURCE_DATE_EPOCH is not a number of seconds: \"%1\"")
+            .arg(QString::fromLocal8Bit(epoque));
+    const QByteArray date = QDateTime::fromSecsSinceEpoch(secondes, Qt::UTC)
+                                .toString(QStringLiteral("yyyyMMddHHmmss"))
+                                .toLatin1();
+    static constexpr std::string_view cle = "/CreationDate (D:";
+    const qsizetype debut = pdf.indexOf(cle.data());
+    const qsizetype place = debut + static_cast<qsizetype>(cle.size());
+    if (debut < 0 || date.size() != 14 || pdf.indexOf(cle.data(), place) >= 0 ||
+        pdf.mid(place + 14, 2) != "Z)")
+        return QStringLiteral("the PDF's creation date is not where it was expected");
+    pdf.replace(place, 14, date);
+    return {};
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
+    // Before any hash exists: the order of the PDF's font objects follows Qt's hashes.
+    QHashSeed::setDeterministicGlobalSeed();
+    // Qt dates the PDF in local time, with an offset whose length varies: in UTC it ends
+    // with "Z", and the date fits the place that SOURCE_DATE_EPOCH's date will take.
+    setenv("TZ", "UTC", 1);
+    tzset();
     // The tool draws no window; it must run on a build machine without a display.
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
@@ -91,9 +132,14 @@ int main(int argc, char* argv[])
         document.print(&writer);
     }
 
+    QByteArray octets = pdf.data();
+    if (const char* epoque = std::getenv("SOURCE_DATE_EPOCH"); epoque != nullptr && *epoque) {
+        if (const QString erreur = dater(octets, epoque); !erreur.isEmpty()) return fail(erreur);
+    }
+
     QDir().mkpath(QFileInfo(target).absolutePath());
     QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly) || out.write(pdf.data()) != pdf.size() || !out.commit())
+    if (!out.open(QIODevice::WriteOnly) || out.write(octets) != octets.size() || !out.commit())
         return fail(QStringLiteral("cannot write %1: %2").arg(target, out.errorString()));
     return 0;
 }

@@ -1,6 +1,8 @@
-// tarvex-replay [SCRIPT]: replays a script of clicks, key presses, copies, pastes, undos and
-// redos on a session of the calculator, without a window, and prints its state as JSON, one
-// line per dump.
+// tarvex-replay [--journal] [SCRIPT]: replays a script of clicks, key presses, copies, pastes,
+// undos and redos on a session of the calculator, without a window, and prints its state as
+// JSON, one line per dump; with --journal, the session's journal as a person reads it instead:
+// for each dump (or at the end), the journal's new lines, each key beside what the main
+// display shows after it.
 //
 // The script is checked whole as it is read, storing only its text; then it runs, each dump
 // written and flushed as it comes. Exit status: 0 done, 2 a bad script or an unreadable file,
@@ -13,6 +15,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <clocale>
@@ -51,7 +54,31 @@ void ecrire(std::string& ligne)
         throw SortieImpossible{errno};
 }
 
-int executer(const char* chemin, std::string_view localeNumeric)
+// The journal lines added since the last call, in two columns: the key, padded to the
+// widest key in characters (not bytes: "Entrée"), then the main display.
+void ecrireJournal(const Journal& journal, std::size_t& imprimees)
+{
+    const std::size_t n = std::min(journal.ajoutees() - imprimees, journal.taille());
+    const auto largeur = [](const std::string& s) {
+        return static_cast<std::size_t>(
+            std::count_if(s.begin(), s.end(), [](char c) { return (c & 0xC0) != 0x80; }));
+    };
+    std::size_t colonne = 0;
+    for (std::size_t i = journal.taille() - n; i < journal.taille(); ++i)
+        colonne = std::max(colonne, largeur(journal[i].touche));
+    std::string texte;
+    for (std::size_t i = journal.taille() - n; i < journal.taille(); ++i) {
+        texte += "  " + journal[i].touche;
+        texte.append(colonne - largeur(journal[i].touche) + 3, ' ');
+        texte += journal[i].affichage + '\n';
+    }
+    imprimees = journal.ajoutees();
+    if (texte.empty()) return;
+    texte.pop_back(); // ecrire ends the last line
+    ecrire(texte);
+}
+
+int executer(const char* chemin, std::string_view localeNumeric, bool enJournal)
 {
     const bool entree = std::strcmp(chemin, "-") == 0;
     const std::string nom = entree ? std::string("standard input") : cite(chemin);
@@ -90,7 +117,9 @@ int executer(const char* chemin, std::string_view localeNumeric)
     Session session;
     std::string pressePapier; // what the last copy gave
     std::string json;
+    std::size_t imprimees = 0; // journal lines already printed
     const auto dump = [&] {
+        if (enJournal) return ecrireJournal(session.journal(), imprimees);
         etatJson(session, pressePapier, localeNumeric, json);
         ecrire(json);
     };
@@ -129,9 +158,12 @@ int main(int argc, char** argv)
         }
     }
 
-    if (argc > 2) return signaler(SortieScriptInvalide, "usage: tarvex-replay [SCRIPT]");
+    const bool enJournal = argc > 1 && std::strcmp(argv[1], "--journal") == 0;
+    if (argc > 2 + enJournal)
+        return signaler(SortieScriptInvalide, "usage: tarvex-replay [--journal] [SCRIPT]");
     try {
-        return executer(argc == 2 ? argv[1] : "-", localeNumeric);
+        return executer(argc == 2 + enJournal ? argv[1 + enJournal] : "-", localeNumeric,
+                        enJournal);
     } catch (const std::bad_alloc&) {
         return signaler(SortieEchec, "tarvex-replay: out of memory");
     } catch (const std::exception& ex) { // every failure of a key is caught by the key itself
