@@ -2,6 +2,8 @@
 // and the notification after it.
 #include "session/Session.h"
 
+#include <algorithm>
+
 #include "Collage.h"
 #include "Historique.h"
 #include "core/Calculatrice.h"
@@ -191,6 +193,47 @@ IdControle Session::focus() const
 }
 long Session::bips() const { return d_->calc.controles().bips(); }
 long Session::manuelsOuverts() const { return d_->calc.controles().manuelsOuverts(); }
+
+namespace {
+
+// The caption of a symbol key where it says more than the key's name ("Sqr" beside "Racine
+// carrée de X"), without its blanks.
+std::string symbole(std::string_view legende, std::string_view nom)
+{
+    static constexpr std::string_view Blanc[] = {" "};
+    const std::string s(utf8::sansBlancs(legende, Blanc));
+    const auto pareil = [](char a, char b) {
+        const auto bas = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+        return bas(a) == bas(b);
+    };
+    return std::ranges::equal(s, nom, pareil) ? std::string() : s;
+}
+
+} // namespace
+
+std::vector<SousMenu> Session::menuControles() const
+{
+    const ModeleControles& v = d_->calc.controles();
+    std::vector<SousMenu> menus;
+    for (const GroupeMenu& g : groupesMenu()) {
+        SousMenu& m = menus.emplace_back();
+        m.titre = g.titre.empty() ? v[g.cadre].legende : std::string(g.titre);
+        for (Ctl c : g.controles) {
+            const EtatControle& e = v[c];
+            const std::string_view nom = tarvex::nomAccessible(c, e.legende);
+            const bool choix = g.sorte == GroupeMenu::Sorte::Choix;
+            // The format in use is told by its label, the angle unit by its option.
+            const bool coche = c == Ctl::cmdScient ? v[Ctl::lblscien].visible
+                               : c == Ctl::cmdFixe ? v[Ctl::lblfixe].visible
+                                                   : e.selectionne;
+            m.elements.push_back(
+                {static_cast<IdControle>(indice(c)), std::string(nom),
+                 g.sorte == GroupeMenu::Sorte::Symboles ? symbole(e.legende, nom) : std::string(),
+                 e.actif && e.visible, choix, choix && coche});
+        }
+    }
+    return menus;
+}
 
 const EtatCalculatrice& Session::etat() const { return d_->calc.etat(); }
 const Journal& Session::journal() const { return d_->journal; }

@@ -110,6 +110,11 @@ public:
     long bips() const;
     long manuelsOuverts() const;
 
+    // The display's menu as it is now: the submenus that reach every control without a key
+    // (format, angle unit, functions, trigonometry, hyperbolic functions, corrections), each
+    // item a click on its control (cliquer), named and checked as the controls show now.
+    std::vector<SousMenu> menuControles() const;
+
     // The text Ctrl+C puts on the clipboard: during an entry the main display's caption (the
     // entry, or a message written over it), otherwise X as texteNiveau writes it. Changes
     // nothing: no beep, no focus, no step.
