@@ -3,54 +3,47 @@
 // differs becomes one step.
 #include "Historique.h"
 
+#include <array>
 #include <bit>
+#include <concepts>
 #include <cstdint>
-#include <cstring>
+#include <string>
+#include <tuple>
 
 namespace tarvex {
 
 namespace {
 
-bool memeNombre(double a, double b)
+// Bit for bit: 0.0 and -0.0 differ.
+bool meme(double a, double b)
 {
     return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
 }
-
-bool memeCellule(const Cellule& a, const Cellule& b)
+bool meme(const Cellule& a, const Cellule& b)
 {
     if (a.estTexte() != b.estTexte()) return false;
-    return a.estTexte() ? a.texteBrut() == b.texteBrut()
-                        : memeNombre(a.nombreBrut(), b.nombreBrut());
+    return a.estTexte() ? a.texteBrut() == b.texteBrut() : meme(a.nombreBrut(), b.nombreBrut());
 }
-
-// A field added to the record must be added to memeEtat too; this catches the omission on
-// the 64-bit platforms the project builds for.
-static_assert(sizeof(void*) != 8 || sizeof(EtatCalculatrice) == 696,
-              "EtatCalculatrice changed: compare its new fields in memeEtat");
+bool meme(const std::string& a, const std::string& b) { return a == b; }
+template <std::integral T>
+bool meme(T a, T b)
+{
+    return a == b;
+}
+template <class T, std::size_t N>
+bool meme(const std::array<T, N>& a, const std::array<T, N>& b)
+{
+    for (std::size_t i = 0; i < N; ++i)
+        if (!meme(a[i], b[i])) return false;
+    return true;
+}
 
 } // namespace
 
 bool memeEtat(const EtatCalculatrice& a, const EtatCalculatrice& b)
 {
-    if (a.NbCaracteres != b.NbCaracteres || a.SaisieExposant != b.SaisieExposant ||
-        a.PointDecimal != b.PointDecimal || a.EntreeParLettre != b.EntreeParLettre ||
-        a.ModeTouche != b.ModeTouche || a.NbDecimales != b.NbDecimales ||
-        a.ChiffreDecimales != b.ChiffreDecimales || a.Compteur != b.Compteur ||
-        a.ModeRadian != b.ModeRadian || a.NbEchantillons != b.NbEchantillons)
-        return false;
-    const double da[] = {a.DernierX, a.Tampon,  a.FacteurAngle, a.SommeX,  a.SommeY,
-                         a.SommeX2,  a.SommeY2, a.SommeXY,      a.EcartXX, a.EcartYY,
-                         a.EcartXY,  a.Pente,   a.Ordonnee};
-    const double db[] = {b.DernierX, b.Tampon,  b.FacteurAngle, b.SommeX,  b.SommeY,
-                         b.SommeX2,  b.SommeY2, b.SommeXY,      b.EcartXX, b.EcartYY,
-                         b.EcartXY,  b.Pente,   b.Ordonnee};
-    if (std::memcmp(da, db, sizeof da) != 0 ||
-        std::memcmp(a.Registres.data(), b.Registres.data(), sizeof a.Registres) != 0)
-        return false;
-    for (std::size_t i = 0; i < a.Pile.size(); ++i)
-        if (!memeCellule(a.Pile[i], b.Pile[i])) return false;
-    return a.FormatAffichage == b.FormatAffichage && a.Chaine == b.Chaine &&
-           a.Caractere == b.Caractere;
+    return std::apply([&](const auto&... c) { return (meme(a.*c.membre, b.*c.membre) && ...); },
+                      ChampsEtat);
 }
 
 Historique::Historique(const Calculatrice& calc)

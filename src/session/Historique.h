@@ -11,8 +11,8 @@
 
 namespace tarvex {
 
-// Two state records alike in every field, bit for bit (0.0 and -0.0 differ). A cell is a
-// number or a text: only the one it holds counts.
+// Two state records alike in every field of ChampsEtat, bit for bit (0.0 and -0.0 differ). A
+// cell is a number or a text: only the one it holds counts.
 bool memeEtat(const EtatCalculatrice& a, const EtatCalculatrice& b);
 
 class Historique {

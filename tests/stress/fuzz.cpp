@@ -13,6 +13,7 @@
 #include <deque>
 #include <optional>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "Collage.h"
@@ -46,15 +47,22 @@ std::string verifier(const Session& c)
     static const IdControle scien = *Session::controle("lblscien");
     if (c.etat(fixe).visible == c.etat(scien).visible)
         return "lblfixe and lblscien are both visible or both hidden";
-    for (const Cellule& p : e.Pile)
-        if (!p.estTexte() && !std::isfinite(p.nombreBrut())) return "a stack cell is not finite";
-    std::vector<double> v(e.Registres.begin(), e.Registres.end());
-    v.insert(v.end(), {e.DernierX, e.Tampon, e.FacteurAngle, e.SommeX, e.SommeY, e.SommeX2,
-                       e.SommeY2, e.SommeXY, e.EcartXX, e.EcartYY, e.EcartXY, e.Ordonnee});
-    if (!std::all_of(v.begin(), v.end(), [](double x) { return std::isfinite(x); }))
-        return "a register, DernierX, Tampon, FacteurAngle, a sum or a statistic is not finite";
-    if (std::isnan(e.Pente) || e.Pente == -INFINITY) return "Pente is NaN or -infinity";
-    return {};
+    // Every number of the record is finite, but Pente, infinite for a vertical line.
+    std::string faute;
+    pourChaqueChamp([&](const auto& champ) {
+        const auto& v = e.*champ.membre;
+        using T = std::remove_cvref_t<decltype(v)>;
+        bool fini = true;
+        if constexpr (std::is_same_v<T, double>)
+            fini = champ.nom == "Pente" ? !std::isnan(v) && v != -INFINITY : std::isfinite(v);
+        else if constexpr (std::is_same_v<T, std::array<double, 28>>)
+            fini = std::ranges::all_of(v, [](double x) { return std::isfinite(x); });
+        else if constexpr (std::is_same_v<T, std::array<Cellule, 5>>)
+            fini = std::ranges::all_of(
+                v, [](const Cellule& x) { return x.estTexte() || std::isfinite(x.nombreBrut()); });
+        if (!fini && faute.empty()) faute = std::string(champ.nom) + " is not finite";
+    });
+    return faute;
 }
 
 // The recorded part of a session: everything but the counts of beeps and manual requests.

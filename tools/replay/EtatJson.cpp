@@ -4,8 +4,10 @@
 #include "core/Couleur.h"
 #include "core/Utf8.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
+#include <concepts>
 
 namespace tarvex::replay {
 
@@ -27,7 +29,6 @@ public:
         s_ += ':';
         return s_;
     }
-    void nombre(std::string_view nom, double v) { nombreJson(v, membre(nom)); }
     void entier(std::string_view nom, long v) { ecrireEntier(membre(nom), v); }
     void texte(std::string_view nom, std::string_view t) { texteJson(t, membre(nom)); }
     void booleen(std::string_view nom, bool b) { membre(nom) += b ? "true" : "false"; }
@@ -52,6 +53,36 @@ void controle(const DefinitionControle& def, const EtatControle& etat, std::stri
     o.booleen("enabled", etat.actif);
     o.texte("background", nomCouleur(etat.fond));
     if (def.genre == Genre::Option) o.booleen("selected", etat.selectionne);
+}
+
+// A field of the record as JSON: a cell as a number or a string, an array of them, a text, a
+// boolean or an integer.
+void valeur(double v, bool, std::string& s) { nombreJson(v, s); }
+void valeur(const std::string& t, bool, std::string& s) { texteJson(t, s); }
+void valeur(const Cellule& c, bool, std::string& s)
+{
+    if (c.estTexte())
+        texteJson(c.texteBrut(), s);
+    else
+        nombreJson(c.nombreBrut(), s);
+}
+template <std::integral T>
+void valeur(T v, bool booleen, std::string& s)
+{
+    if (booleen)
+        s += v != 0 ? "true" : "false";
+    else
+        Objet::ecrireEntier(s, v);
+}
+template <class T, std::size_t N>
+void valeur(const std::array<T, N>& a, bool, std::string& s)
+{
+    for (char sep = '['; const T& v : a) {
+        s += sep;
+        sep = ',';
+        valeur(v, false, s);
+    }
+    s += ']';
 }
 
 } // namespace
@@ -98,50 +129,8 @@ void etatJson(const Session& session, std::string_view pressePapier, std::string
     sortie.clear();
     Objet o(sortie);
 
-    std::string& pile = o.membre("Pile");
-    for (char sep = '['; const Cellule& c : e.Pile) {
-        pile += sep;
-        sep = ',';
-        if (c.estTexte())
-            texteJson(c.texteBrut(), pile);
-        else
-            nombreJson(c.nombreBrut(), pile);
-    }
-    pile += ']';
-    std::string& registres = o.membre("Registres");
-    for (char sep = '['; double r : e.Registres) {
-        registres += sep;
-        sep = ',';
-        nombreJson(r, registres);
-    }
-    registres += ']';
-
-    o.nombre("DernierX", e.DernierX);
-    o.nombre("Tampon", e.Tampon);
-    o.nombre("FacteurAngle", e.FacteurAngle);
-    o.entier("NbCaracteres", e.NbCaracteres);
-    o.entier("ModeTouche", e.ModeTouche);
-    o.entier("NbDecimales", e.NbDecimales);
-    o.entier("NbEchantillons", e.NbEchantillons);
-    o.entier("ChiffreDecimales", e.ChiffreDecimales);
-    o.entier("Compteur", e.Compteur);
-    o.booleen("SaisieExposant", e.SaisieExposant != 0);
-    o.booleen("PointDecimal", e.PointDecimal != 0);
-    o.booleen("EntreeParLettre", e.EntreeParLettre != 0);
-    o.booleen("ModeRadian", e.ModeRadian != 0);
-    o.texte("FormatAffichage", e.FormatAffichage);
-    o.texte("Chaine", e.Chaine);
-    o.texte("Caractere", e.Caractere);
-    o.nombre("SommeX", e.SommeX);
-    o.nombre("SommeY", e.SommeY);
-    o.nombre("SommeX2", e.SommeX2);
-    o.nombre("SommeY2", e.SommeY2);
-    o.nombre("SommeXY", e.SommeXY);
-    o.nombre("EcartXX", e.EcartXX);
-    o.nombre("EcartYY", e.EcartYY);
-    o.nombre("EcartXY", e.EcartXY);
-    o.nombre("Pente", e.Pente);
-    o.nombre("Ordonnee", e.Ordonnee);
+    pourChaqueChamp(
+        [&](const auto& champ) { valeur(e.*champ.membre, champ.booleen, o.membre(champ.nom)); });
     {
         Objet controles(o.membre("controls"));
         for (IdControle c = 0; c < Session::nombreControles(); ++c) {
