@@ -4,6 +4,7 @@
 #include "EtatJson.h"
 
 #include <QProcess>
+#include <QTemporaryFile>
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -72,29 +73,32 @@ TEST(Replay, NumbersReadBackExactlyUnderADecimalCommaLocale)
             << valeurs[k];
 }
 
-// The script as a file argument, without a dump line: one JSON line after its last event.
-// A refused script prints nothing and says why in one line: the first bad line, any byte
-// that is not printable UTF-8 as \xNN, a name cut after 80 characters.
+// A refused script prints nothing and says why in one line: the first bad line, refused at its
+// first byte that can lead to no valid line; bytes that are not UTF-8 and control characters
+// as \xNN, invisible and format characters as \u{XXXX}, a backslash doubled; a name cut after
+// 80 characters.
 TEST(Replay, RefusedScriptsGiveStatus2AndTheFirstBadLine)
 {
-    std::string nom = "\x1B[1m\xFF", e74;
+    std::string nom = "\x1B[1m\xFF", e66;
     nom += '\0';
-    for (int i = 0; i < 74; ++i) e74 += "é";
+    for (int i = 0; i < 66; ++i) e66 += "é";
     const std::string cle =
         "line 1: bad key \"12\": expected one character, Return, Escape, Backspace, "
         "Tab, Space or U+XXXX";
+    const std::string cr = "carriage return inside the line (lines end with LF or CR LF)";
     // clang-format off
     const std::pair<std::string, std::string> lignes[] = {
         {"Key Return", "line 1: unknown command \"Key\""},
         {"click cmdChiffre(10)", "line 1: unknown control \"cmdChiffre(10)\""},
         {"dblclick cmdEnter", "line 1: control \"cmdEnter\" takes no double click (only OLE1 has one)"},
-        {"dump\nclick Label5\npress 4", "line 2: control \"Label5\" takes no click"},
-        {"undo twice", "line 1: undo takes no argument"},
+        {"dump\nclick Label5 x\npress 4", "line 2: control \"Label5\" takes no click"},
+        {"undo twice", "line 1: undo takes no argument"}, {"key Ret", std::string(cle).replace(17, 2, "Ret")},
         {"key 12", cle}, {"key U+D800", std::string(cle).replace(17, 2, "U+D800")},
         {"type", "line 1: type needs a text to type"}, {"type \xC3", "line 1: the text is not valid UTF-8"},
-        {"type 1\rkey 2\r", "line 1: carriage return inside the line (lines end with LF or CR LF)"},
-        {"dump\r\n# \r", "line 2: carriage return inside the line (lines end with LF or CR LF)"},
-        {"click " + nom + e74 + "éé", "line 1: unknown control \"\\x1B[1m\\xFF\\x00" + e74 + "…\""},
+        {"type 1\rkey 2\r", "line 1: " + cr}, {"dump\r\n# \r", "line 2: " + cr}, {"\rdump", "line 1: " + cr},
+        {"key Ret\rurn", "line 1: " + cr}, {"type \xFF\r", "line 1: the text is not valid UTF-8"},
+        {"click " + nom + "\\x00\u200B\u200F\uFEFF\u061C" + e66 + "éé",
+         "line 1: unknown control \"\\x1B[1m\\xFF\\x00\\\\x00\\u{200B}\\u{200F}\\u{FEFF}\\u{061C}" + e66 + "…\""},
     };
     // clang-format on
     for (const auto& [script, erreur] : lignes) {
@@ -104,28 +108,72 @@ TEST(Replay, RefusedScriptsGiveStatus2AndTheFirstBadLine)
 }
 
 // The output lost, a file that cannot be read, memory exhausted: one line on standard error,
-// status 3 or 2. A script file without a dump line: one JSON line after its last event.
+// status 3 or 2; a line that can only be wrong, or a file's bad first line, refused at once
+// however long the line or the file (beyond the memory the run is given). Status 0: what the
+// output holds, the locale the run uses among it.
 TEST(Replay, FailuresGiveOneLineAndAScriptFileItsState)
 {
+    const QString sansFin = "yes x | tr -d '\\n') | (ulimit -v 100000 && $R)";
     // clang-format off
     const std::tuple<QString, int, std::string> lignes[] = {
         {"printf 'type 1\\n' | $R >/dev/full", 3, "tarvex-replay: cannot write the output: No space left on device"},
         {"exec >&- && printf 'type 1\\n' | $R", 3, "tarvex-replay: cannot write the output: Bad file descriptor"},
         {"head -c 40000000 /dev/zero | tr '\\0' '#' | (ulimit -v 50000 && $R)", 3, "tarvex-replay: out of memory"},
-        {"$R </dev/zero", 2, "line 1: unknown command \"\\x00"}, // at once
+        {"$R </dev/zero", 2, "line 1: unknown command \"\\x00"},
+        {"(printf 'click '; " + sansFin, 2, "line 1: unknown control \"xxxxxxxx"},
+        {"(printf 'key '; " + sansFin, 2, "line 1: bad key \"xxxxxxxx"},
+        {"(printf 'dump\\nundo '; " + sansFin, 2, "line 2: undo takes no argument"},
+        {"(printf 'dump '; " + sansFin, 2, "line 1: dump takes no argument"},
+        {"f=$(mktemp) && truncate -s 100G $f && printf 'bad\\n' >$f.1 && dd if=$f.1 of=$f conv=notrunc 2>/dev/null;"
+         " (ulimit -v 100000 && $R $f); s=$?; rm -f $f $f.1; exit $s", 2, "line 1: unknown command \"bad\""},
         {"$R /nonexistent/script", 2, "tarvex-replay: cannot read \"/nonexistent/script\": No such file or directory"},
         {"$R /", 2, "tarvex-replay: cannot read \"/\": Is a directory"},
         {"$R a b", 2, "usage: tarvex-replay [--journal] [SCRIPT]"},
-        {"printf 'type 6\\nkey Return\\n' | $R /dev/stdin", 0, ""},
+        {"printf 'type 6\\nkey Return\\n' | $R /dev/stdin", 0, "\"Pile\":[0,0,0,0,6]"},
+        {"printf 'dump\\n' | LC_ALL=fr_FR.UTF-8 $R", 0, "\"localeNumeric\":\"fr_FR.UTF-8\"}"},
     };
     // clang-format on
-    for (const auto& [commande, statut, erreur] : lignes) {
+    for (const auto& [commande, statut, texte] : lignes) {
         const auto [code, out, err] =
             lancer("/bin/sh", {"-c", QStringLiteral("R=" TARVEX_REPLAY "; ") + commande});
-        EXPECT_TRUE(code == statut && std::ranges::count(err, '\n') == (statut != 0) &&
-                    err.starts_with(erreur) &&
-                    (statut != 0 ? out.empty() : out.find("\"Pile\":[0,0,0,0,6]") != out.npos))
+        EXPECT_TRUE(
+            code == statut && std::ranges::count(err, '\n') == (statut != 0) &&
+            (statut != 0 ? out.empty() && err.starts_with(texte) : out.find(texte) != out.npos))
             << commande.toStdString() << ": " << code << out << err;
+    }
+}
+
+// Memory running out at any allocation, the first included: status 3 and the one line that
+// says so, the output's lines written before it whole; else the run's own result.
+TEST(Replay, MemoryExhaustedAtAnyAllocationIsStatus3)
+{
+    const std::string script = "type 3\nkey Return\ndump\ncopy\npaste 1,5\nundo\nclick Label5";
+    for (const bool mauvais : {false, true}) {
+        QTemporaryFile fichier;
+        ASSERT_TRUE(fichier.open());
+        fichier.write(mauvais ? script.c_str() : script.substr(0, script.rfind('\n')).c_str());
+        fichier.close();
+        const auto lancerSous = [&](long n) {
+            QProcess p;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert("LD_PRELOAD", TARVEX_ECHEC_MEMOIRE);
+            env.insert("TARVEX_ECHEC_MEMOIRE", QString::number(n));
+            p.setProcessEnvironment(env);
+            p.start(TARVEX_REPLAY, {fichier.fileName()});
+            p.waitForFinished();
+            return std::tuple(p.exitCode(), p.readAllStandardOutput().toStdString(),
+                              p.readAllStandardError().toStdString());
+        };
+        const auto attendu = lancerSous(-1);
+        const auto [statut, sortie, erreur] = attendu;
+        ASSERT_EQ(statut, mauvais ? 2 : 0) << erreur;
+        long n = 0;
+        for (auto r = lancerSous(n); r != attendu && n < 5000; r = lancerSous(++n))
+            EXPECT_TRUE(std::get<0>(r) == 3 && std::get<2>(r) == "tarvex-replay: out of memory\n" &&
+                        sortie.starts_with(std::get<1>(r)) &&
+                        (std::get<1>(r).empty() || std::get<1>(r).ends_with('\n')))
+                << "allocation " << n << ": " << std::get<0>(r) << std::get<2>(r);
+        EXPECT_GT(n, 100); // every allocation of the run failed once
     }
 }
 

@@ -6,24 +6,18 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <iterator>
 #include <utility>
 
 namespace tarvex::replay {
 
 namespace {
 
-constexpr std::string_view Blancs[] = {" ", "\t"};
-constexpr std::string_view FinVerbe = " \t\r"; // a CR ends the verb too: then it is the error
+constexpr std::string_view BlancsOuCR = " \t\r";         // what ends a word
 constexpr std::string_view MarqueOrdre = "\xEF\xBB\xBF"; // some editors start UTF-8 with it
 constexpr std::string_view MessageCR =
     "carriage return inside the line (lines end with LF or CR LF)";
 constexpr int PlusLongNom = 80; // characters of a name that an error message shows
-
-// Leading blanks are ignored; those at the end too, except in the text of `type` and `paste`.
-std::string_view sansBlancsGauche(std::string_view s)
-{
-    return utf8::sansBlancs(s, Blancs, true, false);
-}
 
 constexpr std::array<std::pair<std::string_view, std::int32_t>, 5> NomsTouches{{
     {"Return", 13},
@@ -33,117 +27,244 @@ constexpr std::array<std::pair<std::string_view, std::int32_t>, 5> NomsTouches{{
     {"Space", 32},
 }};
 
-constexpr std::array<std::pair<std::string_view, Verbe>, 4> VerbesSansArgument{{
-    {"dump", Verbe::Dump},
-    {"copy", Verbe::Copie},
-    {"undo", Verbe::Annuler},
-    {"redo", Verbe::Retablir},
-}};
+// The commands of a script, by what follows them: nothing, a text, a key, a control's name.
+enum class Argument : std::uint8_t { Aucun, Texte, Touche, Controle };
+struct Commande {
+    std::string_view nom;
+    Argument argument;
+    Verbe verbe;
+};
+constexpr Commande Commandes[] = {
+    {"dump", Argument::Aucun, Verbe::Dump},
+    {"copy", Argument::Aucun, Verbe::Copie},
+    {"undo", Argument::Aucun, Verbe::Annuler},
+    {"redo", Argument::Aucun, Verbe::Retablir},
+    {"type", Argument::Texte, Verbe::Touche},
+    {"paste", Argument::Texte, Verbe::Coller},
+    {"key", Argument::Touche, Verbe::Touche},
+    {"click", Argument::Controle, Verbe::Clic},
+    {"dblclick", Argument::Controle, Verbe::DoubleClic},
+};
 
-bool estVerbe(std::string_view mot)
+// The command named `mot` (its first letter compared first: this runs for every line).
+const Commande* commande(std::string_view mot)
 {
-    for (const auto& [nom, v] : VerbesSansArgument)
-        if (mot == nom) return true;
-    for (std::string_view nom : {"type", "paste", "click", "dblclick", "key"})
-        if (mot == nom) return true;
+    for (const Commande& c : Commandes)
+        if (!mot.empty() && c.nom[0] == mot[0] && c.nom == mot) return &c;
+    return nullptr;
+}
+
+// Characters a message shows as an escape: controls, the line and paragraph separators, the
+// format characters (among them the marks that reorder a line and the invisible spaces and
+// joiners), the other characters that are ignored by default (invisible), private use and
+// noncharacters. Sorted ranges, from the Unicode character database.
+constexpr std::pair<char32_t, char32_t> Invisibles[] = {
+    {0x0000, 0x001F},   {0x007F, 0x009F},    {0x00AD, 0x00AD},   {0x034F, 0x034F},
+    {0x0600, 0x0605},   {0x061C, 0x061C},    {0x06DD, 0x06DD},   {0x070F, 0x070F},
+    {0x0890, 0x0891},   {0x08E2, 0x08E2},    {0x115F, 0x1160},   {0x17B4, 0x17B5},
+    {0x180B, 0x180F},   {0x200B, 0x200F},    {0x2028, 0x202E},   {0x2060, 0x206F},
+    {0x3164, 0x3164},   {0xE000, 0xF8FF},    {0xFDD0, 0xFDEF},   {0xFE00, 0xFE0F},
+    {0xFEFF, 0xFEFF},   {0xFFA0, 0xFFA0},    {0xFFF9, 0xFFFB},   {0x110BD, 0x110BD},
+    {0x110CD, 0x110CD}, {0x13430, 0x1343F},  {0x1BCA0, 0x1BCA3}, {0x1D173, 0x1D17A},
+    {0xE0000, 0xE0FFF}, {0xF0000, 0x10FFFF},
+};
+
+bool visible(char32_t p)
+{
+    if ((p & 0xFFFE) == 0xFFFE) return false; // the two noncharacters that end each plane
+    const auto r =
+        std::ranges::upper_bound(Invisibles, p, {}, [](const auto& i) { return i.first; });
+    return r == std::begin(Invisibles) || p > std::prev(r)->second;
+}
+
+// True when s is the beginning of a well-formed UTF-8 sequence that lacks its last bytes:
+// completed with the smallest bytes allowed, it reads as one character.
+bool entame(std::string_view s)
+{
+    std::string t(s.substr(0, 3));
+    while (t.size() < 4) {
+        const auto tete = static_cast<unsigned char>(t[0]);
+        t += t.size() > 1 ? '\x80' : tete == 0xE0 ? '\xA0' : tete == 0xF0 ? '\x90' : '\x80';
+        std::size_t i = 0;
+        if (utf8::lire(t, i) != utf8::Invalide && i == t.size()) return t.size() > s.size();
+    }
     return false;
 }
 
-// Control characters, C1 controls and the characters that reorder or break a terminal line.
-bool imprimable(char32_t p)
+// A word of a line: from `debut` to the first blank or CR. `fini` when something ends it (a
+// blank, a CR, or the end of a line that has ended).
+struct Mot {
+    std::string_view texte;
+    std::size_t fin; // where it ends in the line
+    bool fini, cr;   // cr: a CR ends it
+};
+Mot mot(std::string_view ligne, std::size_t debut, bool finLigne)
 {
-    return p != utf8::Invalide && p >= 0x20 && !(p >= 0x7F && p < 0xA0) &&
-           !(p >= 0x2028 && p <= 0x202E) && !(p >= 0x2066 && p <= 0x2069);
+    const std::size_t f = ligne.find_first_of(BlancsOuCR, debut);
+    if (f == std::string_view::npos) return {ligne.substr(debut), ligne.size(), finLigne, false};
+    return {ligne.substr(debut, f - debut), f, true, ligne[f] == '\r'};
 }
 
-// Checks one line and gives its events to `visiteur`; what is wrong with it otherwise.
+// A quotation that ends with a word is final once the word is over, or once its first
+// PlusLongNom characters, all a message shows, are there whatever comes next (a character not
+// yet whole is at most three bytes, counted here one by one).
+bool citationFinale(std::string_view citee, bool motFini)
+{
+    return motFini || utf8::longueur(citee) > PlusLongNom + 3;
+}
+
+// What can follow `key`, `click` or `dblclick`: an argument accepted as it is, or the
+// beginning of one.
+bool accepte(Verbe verbe, IdControle c)
+{
+    return verbe == Verbe::Clic ? Session::accepteClic(c) : Session::accepteDoubleClic(c);
+}
+bool argumentAccepte(Verbe verbe, std::string_view a)
+{
+    if (verbe == Verbe::Touche) return codeTouche(a).has_value();
+    const auto c = Session::controle(a);
+    return c && accepte(verbe, *c);
+}
+bool debutArgument(Verbe verbe, std::string_view a)
+{
+    if (verbe == Verbe::Touche) {
+        const bool hexa =
+            a.starts_with("U+") && a.size() <= 8 &&
+            a.find_first_not_of("0123456789ABCDEFabcdef", 2) == std::string_view::npos;
+        return hexa || codeTouche(a) || entame(a) ||
+               std::ranges::any_of(NomsTouches,
+                                   [&](const auto& n) { return n.first.starts_with(a); });
+    }
+    for (IdControle c = 0; c < Session::nombreControles(); ++c)
+        if (Session::definition(c).nom.starts_with(a) && accepte(verbe, c)) return true;
+    return false;
+}
+
+// The refusal of the argument of `key`, `click` or `dblclick`, quoted as far as it was read.
+std::string refusArgument(Verbe verbe, std::string_view citee)
+{
+    if (verbe == Verbe::Touche)
+        return "bad key " + cite(citee) +
+               ": expected one character, Return, Escape, Backspace, Tab, Space or U+XXXX";
+    if (!Session::controle(citee)) return "unknown control " + cite(citee);
+    return "control " + cite(citee) +
+           (verbe == Verbe::Clic ? " takes no click"
+                                 : " takes no double click (only OLE1 has one)");
+}
+
+// A line that has ended and is valid: its command (none for a blank line or a comment) and
+// its argument (the text of `type` and `paste`, the word after `key`, `click`, `dblclick`).
+struct LigneLue {
+    const Commande* commande = nullptr;
+    std::string_view argument;
+};
+
+// What is wrong with a line, found at its first byte that can lead to no valid line. A line
+// that has ended (`finLigne`) is given without its line end, and when it is valid `lue` says
+// what it is; of a line that has not ended, what has come so far, without a last CR that may
+// be that of a CR LF: an error is given only once no later byte can take it back or change
+// its message, nothing otherwise.
+std::optional<std::string> examiner(std::string_view ligne, bool finLigne, LigneLue& lue)
+{
+    const std::size_t debut = ligne.find_first_not_of(" \t");
+    if (debut == std::string_view::npos) return std::nullopt;
+    if (ligne[debut] == '#') {
+        if (ligne.find('\r', debut) != std::string_view::npos) return std::string(MessageCR);
+        return std::nullopt;
+    }
+    const Mot verbe = mot(ligne, debut, finLigne);
+    const Commande* c = verbe.fini && !verbe.cr ? commande(verbe.texte) : nullptr;
+    if (c == nullptr) {
+        const bool debutCommande = std::ranges::any_of(
+            Commandes, [&](const Commande& k) { return k.nom.starts_with(verbe.texte); });
+        if (verbe.cr && debutCommande) return std::string(MessageCR);
+        if ((!verbe.fini && debutCommande) || !citationFinale(verbe.texte, verbe.fini))
+            return std::nullopt;
+        return "unknown command " + cite(verbe.texte);
+    }
+    const std::string_view nom = c->nom, reste = ligne.substr(verbe.fin);
+    lue.commande = c;
+
+    if (c->argument == Argument::Aucun) {
+        const std::size_t k = reste.find_first_not_of(" \t");
+        if (k == std::string_view::npos) return std::nullopt;
+        return reste[k] == '\r' ? std::string(MessageCR) : std::string(nom) + " takes no argument";
+    }
+    if (c->argument == Argument::Texte) {
+        // The text is the rest of the line after the one blank that follows the verb.
+        lue.argument = reste.empty() ? reste : reste.substr(1);
+        for (std::size_t k = 0; k < lue.argument.size();) {
+            if (lue.argument[k] == '\r') return std::string(MessageCR);
+            const std::size_t octet = k;
+            if (utf8::lire(lue.argument, k) != utf8::Invalide) continue;
+            if (!finLigne && entame(lue.argument.substr(octet))) return std::nullopt;
+            return "the text is not valid UTF-8";
+        }
+        if (finLigne && c->verbe == Verbe::Touche && lue.argument.empty())
+            return "type needs a text to type";
+        return std::nullopt;
+    }
+
+    // key, click, dblclick: one word, blanks around it.
+    const std::size_t a = reste.find_first_not_of(" \t");
+    if (a == std::string_view::npos) {
+        if (!finLigne) return std::nullopt;
+        return std::string(nom) + (c->argument == Argument::Touche
+                                       ? " needs a character or a key name"
+                                       : " needs a control name");
+    }
+    const std::string_view argument = reste.substr(a);
+    const Mot premier = mot(argument, 0, finLigne);
+    lue.argument = premier.texte;
+    Mot faux = premier;
+    if (debutArgument(c->verbe, premier.texte)) {
+        if (premier.cr) return std::string(MessageCR);
+        if (!premier.fini) return std::nullopt;
+        if (argumentAccepte(c->verbe, premier.texte)) {
+            // Blanks may follow, then the end; a second word is wrong, quoted with the first.
+            const std::size_t k = argument.find_first_not_of(" \t", premier.fin);
+            if (k == std::string_view::npos) return std::nullopt;
+            if (argument[k] == '\r') return std::string(MessageCR);
+            faux = mot(argument, k, finLigne);
+        }
+    }
+    const std::string_view citee = argument.substr(0, faux.fin);
+    if (!citationFinale(citee, faux.fini)) return std::nullopt;
+    return refusArgument(c->verbe, citee);
+}
+
+// Checks one line that has ended and gives its events to `visiteur`; what is wrong with it
+// otherwise.
 std::optional<std::string> lireLigne(std::string_view ligne, std::uint64_t numero,
                                      const Visiteur& visiteur, std::uint64_t& dumps)
 {
-    const auto emettre = [&](Verbe verbe, IdControle controle = SansControle, std::int32_t code = 0,
-                             std::string_view colle = {}) {
-        if (visiteur) visiteur({verbe, controle, code, colle, numero});
-    };
-    const bool cr = ligne.find('\r') != std::string_view::npos;
-    const std::string_view texte = sansBlancsGauche(ligne);
-    if (texte.empty() || texte.front() == '#') {
-        if (cr) return std::string(MessageCR);
-        return std::nullopt;
-    }
-    const std::string_view verbe = texte.substr(0, texte.find_first_of(FinVerbe));
-    if (!estVerbe(verbe)) return "unknown command " + cite(verbe);
-    if (cr) return std::string(MessageCR);
-
-    if (verbe == "type" || verbe == "paste") {
-        // The text is the rest of the line after the one blank that follows the verb;
-        // its own blanks, trailing ones included, are key presses or pasted.
-        const std::string_view reste = texte.substr(verbe.size());
-        const std::string_view argument = reste.empty() ? reste : reste.substr(1);
-        if (!utf8::valide(argument)) return "the text is not valid UTF-8";
-        if (verbe == "paste") { // an empty clipboard too
-            emettre(Verbe::Coller, SansControle, 0, argument);
-            return std::nullopt;
+    LigneLue lue;
+    if (auto refus = examiner(ligne, true, lue)) return refus;
+    if (lue.commande == nullptr) return std::nullopt;
+    const Verbe verbe = lue.commande->verbe;
+    dumps += verbe == Verbe::Dump;
+    if (!visiteur) return std::nullopt;
+    switch (lue.commande->argument) {
+    case Argument::Aucun: visiteur({verbe, SansControle, 0, {}, numero}); break;
+    case Argument::Texte:
+        if (verbe == Verbe::Coller) { // an empty clipboard too
+            visiteur({verbe, SansControle, 0, lue.argument, numero});
+            break;
         }
-        if (argument.empty()) return "type needs a text to type";
-        for (std::size_t i = 0; i < argument.size();)
-            emettre(Verbe::Touche, SansControle,
-                    static_cast<std::int32_t>(utf8::lire(argument, i)));
-        return std::nullopt;
+        for (std::size_t i = 0; i < lue.argument.size();)
+            visiteur({verbe,
+                      SansControle,
+                      static_cast<std::int32_t>(utf8::lire(lue.argument, i)),
+                      {},
+                      numero});
+        break;
+    case Argument::Touche:
+        visiteur({verbe, SansControle, *codeTouche(lue.argument), {}, numero});
+        break;
+    case Argument::Controle:
+        visiteur({verbe, *Session::controle(lue.argument), 0, {}, numero});
+        break;
     }
-
-    const std::string_view argument = utf8::sansBlancs(texte.substr(verbe.size()), Blancs);
-    for (const auto& [mot, v] : VerbesSansArgument) {
-        if (verbe != mot) continue;
-        if (!argument.empty()) return std::string(verbe) + " takes no argument";
-        dumps += v == Verbe::Dump;
-        emettre(v);
-        return std::nullopt;
-    }
-    if (verbe == "key") {
-        if (argument.empty()) return "key needs a character or a key name";
-        const auto code = codeTouche(argument);
-        if (!code)
-            return "bad key " + cite(argument) +
-                   ": expected one character, Return, Escape, Backspace, Tab, Space or U+XXXX";
-        emettre(Verbe::Touche, SansControle, *code);
-        return std::nullopt;
-    }
-    // click and dblclick
-    if (argument.empty()) return std::string(verbe) + " needs a control name";
-    const auto controle = Session::controle(argument);
-    if (!controle) return "unknown control " + cite(argument);
-    if (verbe == "click") {
-        if (!Session::accepteClic(*controle))
-            return "control " + cite(argument) + " takes no click";
-        emettre(Verbe::Clic, *controle);
-    } else {
-        // Only the manual's icon answers a double click.
-        if (!Session::accepteDoubleClic(*controle))
-            return "control " + cite(argument) + " takes no double click (only OLE1 has one)";
-        emettre(Verbe::DoubleClic, *controle);
-    }
-    return std::nullopt;
-}
-
-// What is already certain of a line that has not ended: an error that no later byte can
-// take back, the one lireLigne will give. Its verb is judged once a blank ends it, or once it
-// is too long for any verb and its first PlusLongNom characters, all that the message shows,
-// can no longer change.
-std::optional<std::string> erreurCertaine(std::string_view partiel)
-{
-    if (partiel.ends_with('\r')) partiel.remove_suffix(1); // perhaps the CR of a CR LF
-    const bool crSeul = partiel.find('\r') != std::string_view::npos;
-    const std::string_view texte = sansBlancsGauche(partiel);
-    if (texte.empty() || texte.front() == '#') {
-        if (crSeul) return std::string(MessageCR);
-        return std::nullopt;
-    }
-    const std::size_t fin = texte.find_first_of(FinVerbe);
-    if (fin == std::string_view::npos && texte.size() <= 4 * (PlusLongNom + 1u))
-        return std::nullopt;
-    const std::string_view verbe = texte.substr(0, fin);
-    if (!estVerbe(verbe)) return "unknown command " + cite(verbe);
-    if (crSeul) return std::string(MessageCR);
     return std::nullopt;
 }
 
@@ -161,7 +282,9 @@ std::optional<ErreurScript> Lecteur::lire(std::string_view texte, bool fin,
             if (ligne_ == 0 && partiel.starts_with(MarqueOrdre))
                 partiel.remove_prefix(MarqueOrdre.size());
             examen_ = 2 * partiel.size();
-            if (auto message = erreurCertaine(partiel))
+            if (partiel.ends_with('\r')) partiel.remove_suffix(1); // perhaps the CR of a CR LF
+            LigneLue lue;
+            if (auto message = examiner(partiel, false, lue))
                 return ErreurScript{ligne_ + 1, std::move(*message)};
             return std::nullopt;
         }
@@ -215,21 +338,28 @@ std::optional<std::int32_t> codeTouche(std::string_view argument)
 std::string cite(std::string_view texte)
 {
     const std::string_view montre = utf8::gauche(texte, PlusLongNom);
-    const bool coupe = montre.size() < texte.size();
-    texte = montre;
     std::string r = "\"";
-    for (std::size_t i = 0; i < texte.size();) {
+    for (std::size_t i = 0; i < montre.size();) {
         const std::size_t debut = i;
-        if (imprimable(utf8::lire(texte, i))) {
-            r.append(texte.substr(debut, i - debut));
-            continue;
-        }
-        for (std::size_t k = debut; k < i; ++k) {
+        const char32_t p = utf8::lire(montre, i);
+        if (p == '\\') {
+            r += "\\\\";
+        } else if (p == utf8::Invalide || p < 0x20 || p == 0x7F) { // a byte: \xNN
             r += "\\x";
-            utf8::ajouterHex(static_cast<unsigned char>(texte[k]), r);
+            utf8::ajouterHex(static_cast<unsigned char>(montre[debut]), r);
+        } else if (!visible(p)) {
+            char chiffres[8];
+            const auto fin =
+                std::to_chars(chiffres, chiffres + sizeof chiffres, std::uint32_t{p}, 16).ptr;
+            const std::string_view hexa(chiffres, static_cast<std::size_t>(fin - chiffres));
+            r.append("\\u{").append(4 - std::min<std::size_t>(4, hexa.size()), '0');
+            for (char c : hexa) r += static_cast<char>(c >= 'a' ? c - 'a' + 'A' : c);
+            r += '}';
+        } else {
+            r.append(montre.substr(debut, i - debut));
         }
     }
-    if (coupe) r += "…";
+    if (montre.size() < texte.size()) r += "…";
     return r + '"';
 }
 

@@ -1,6 +1,7 @@
 // The replay script: its lines read one at a time into calculator events. The driver reads a
 // script twice: once to check it whole before anything runs, storing nothing, and once to
-// run its events; memory never depends on the number of events.
+// run its events; memory never depends on the number of events. Either reading may see the
+// script in pieces (a file read from its start again, a pipe's text kept in memory).
 #pragma once
 
 #include "session/Session.h"
@@ -58,6 +59,14 @@ public:
     std::optional<ErreurScript> lire(std::string_view texte, bool fin,
                                      const Visiteur& visiteur = {});
     std::uint64_t nbDumps() const { return dumps_; }
+    // How many bytes of the text are complete lines read; oublier(n) says that the first n of
+    // them are gone from the text that later calls see (n <= lu()).
+    std::size_t lu() const { return debut_; }
+    void oublier(std::size_t n)
+    {
+        debut_ -= n;
+        recherche_ = recherche_ > n ? recherche_ - n : 0;
+    }
 
 private:
     std::size_t premierExamen_;

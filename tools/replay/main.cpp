@@ -4,9 +4,10 @@
 // for each dump (or at the end), the journal's new lines, each key beside what the main
 // display shows after it.
 //
-// The script is checked whole as it is read, storing only its text; then it runs, each dump
-// written and flushed as it comes. Exit status: 0 done, 2 a bad script or an unreadable file,
-// 3 an output that cannot be written or memory exhausted; one line on standard error says why.
+// The script is read in pieces and checked whole as it comes; then it runs, each dump written
+// and flushed as it comes. Exit status: 0 done, 2 a bad script or an unreadable
+// file, 3 an output that cannot be written or memory exhausted; one line on standard error says
+// why.
 #include "EtatJson.h"
 #include "Script.h"
 #include "session/Session.h"
@@ -20,10 +21,12 @@
 #include <charconv>
 #include <clocale>
 #include <csignal>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <exception>
 #include <new>
+#include <optional>
 #include <string>
 
 namespace {
@@ -43,6 +46,16 @@ int signaler(int statut, const std::string& message)
 {
     std::fputs((message + '\n').c_str(), stderr);
     return statut;
+}
+
+// Memory exhausted: the message is written as it stands, by a system call, since nothing more
+// can be allocated (not even for an exception), and the run ends at once.
+constexpr char MessageMemoire[] = "tarvex-replay: out of memory\n";
+[[noreturn]] void plusDeMemoire()
+{
+    [[maybe_unused]] const ssize_t n =
+        write(STDERR_FILENO, MessageMemoire, sizeof MessageMemoire - 1);
+    _exit(SortieEchec);
 }
 
 void ecrire(std::string& ligne)
@@ -78,41 +91,71 @@ void ecrireJournal(const Journal& journal, std::size_t& imprimees)
     ecrire(texte);
 }
 
+// One reading of the script, in pieces of a fixed size, through `lecteur`: what it found, and
+// what it read (its size and a fingerprint, so that a second reading can tell whether the
+// file changed in between).
+struct Lecture {
+    std::optional<ErreurScript> erreur;
+    int erreurSysteme = 0;                                    // errno of a failed read
+    std::uint64_t octets = 0, empreinte = 0xCBF29CE484222325; // FNV-1a
+};
+
+// `garder`: the whole text stays in `texte` (a pipe, read once, run from memory); otherwise
+// the lines read are dropped as the reading goes, and memory holds only the line being read.
+Lecture lire(int f, Lecteur& lecteur, const Visiteur& visiteur, bool garder, std::string& texte)
+{
+    Lecture l;
+    char tampon[65536];
+    while (!l.erreur) {
+        const ssize_t n = read(f, tampon, sizeof tampon);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) l.erreurSysteme = errno;
+        if (n <= 0) break;
+        l.octets += static_cast<std::uint64_t>(n);
+        for (ssize_t i = 0; i < n; ++i)
+            l.empreinte = (l.empreinte ^ static_cast<unsigned char>(tampon[i])) * 0x100000001B3;
+        texte.append(tampon, static_cast<std::size_t>(n));
+        l.erreur = lecteur.lire(texte, false, visiteur);
+        if (!garder && 2 * lecteur.lu() >= texte.size()) {
+            texte.erase(0, lecteur.lu());
+            lecteur.oublier(lecteur.lu());
+        }
+    }
+    if (l.erreurSysteme == ENOMEM) plusDeMemoire();
+    if (!l.erreur && l.erreurSysteme == 0) l.erreur = lecteur.lire(texte, true, visiteur);
+    return l;
+}
+
+int refuser(const ErreurScript& e)
+{
+    char numero[24];
+    const auto fin = std::to_chars(numero, numero + sizeof numero, e.ligne).ptr;
+    return signaler(SortieScriptInvalide, "line " + std::string(numero, fin) + ": " + e.message);
+}
+
+// Checks the whole script, then runs it. A file is read twice, to check it and to run it, so
+// that memory never holds more than a line of it, however large; what is read from a pipe is
+// kept to be run.
 int executer(const char* chemin, std::string_view localeNumeric, bool enJournal)
 {
     const bool entree = std::strcmp(chemin, "-") == 0;
     const std::string nom = entree ? std::string("standard input") : cite(chemin);
-    std::FILE* f = entree ? stdin : std::fopen(chemin, "rb");
-    if (f == nullptr)
+    const int f = entree ? STDIN_FILENO : open(chemin, O_RDONLY | O_CLOEXEC);
+    if (f < 0 && errno == ENOMEM) plusDeMemoire();
+    const auto illisible = [&nom](int erreur) {
         return signaler(SortieScriptInvalide,
-                        "tarvex-replay: cannot read " + nom + ": " + std::strerror(errno));
-
-    // Read and checked as it comes: a bad line ends the reading at once, even of an endless
-    // input. A regular file's text is reserved at its size, so it is never copied to grow.
-    std::string texte;
+                        "tarvex-replay: cannot read " + nom + ": " + std::strerror(erreur));
+    };
+    if (f < 0) return illisible(errno);
     struct stat etat;
-    if (fstat(fileno(f), &etat) == 0 && S_ISREG(etat.st_mode))
-        texte.reserve(static_cast<std::size_t>(etat.st_size));
+    const off_t debut = lseek(f, 0, SEEK_CUR);
+    const bool fichier = fstat(f, &etat) == 0 && S_ISREG(etat.st_mode) && debut >= 0;
+
+    std::string texte;
     Lecteur verification;
-    std::optional<ErreurScript> erreur;
-    char tampon[65536];
-    std::size_t n;
-    while (!erreur && (n = std::fread(tampon, 1, sizeof tampon, f)) > 0) {
-        texte.append(tampon, n);
-        erreur = verification.lire(texte, false);
-    }
-    const int erreurLecture = std::ferror(f) ? errno : 0;
-    if (!entree) std::fclose(f);
-    if (!erreur && erreurLecture != 0)
-        return signaler(SortieScriptInvalide,
-                        "tarvex-replay: cannot read " + nom + ": " + std::strerror(erreurLecture));
-    if (!erreur) erreur = verification.lire(texte, true);
-    if (erreur) {
-        char numero[24];
-        const auto fin = std::to_chars(numero, numero + sizeof numero, erreur->ligne).ptr;
-        return signaler(SortieScriptInvalide,
-                        "line " + std::string(numero, fin) + ": " + erreur->message);
-    }
+    const Lecture verifiee = lire(f, verification, {}, !fichier, texte);
+    if (verifiee.erreur) return refuser(*verifiee.erreur);
+    if (verifiee.erreurSysteme != 0) return illisible(verifiee.erreurSysteme);
 
     Session session;
     std::string pressePapier; // what the last copy gave
@@ -123,13 +166,29 @@ int executer(const char* chemin, std::string_view localeNumeric, bool enJournal)
         etatJson(session, pressePapier, localeNumeric, json);
         ecrire(json);
     };
+    const Visiteur jouerEvenement = [&](const Evenement& ev) {
+        if (ev.verbe == Verbe::Dump)
+            dump();
+        else
+            jouer(session, ev, pressePapier);
+    };
     try {
-        Lecteur().lire(texte, true, [&](const Evenement& ev) {
-            if (ev.verbe == Verbe::Dump)
-                dump();
+        if (!fichier) {
+            Lecteur().lire(texte, true, jouerEvenement);
+        } else {
+            texte.clear();
+            Lecteur execution;
+            Lecture jouee;
+            if (lseek(f, debut, SEEK_SET) == debut)
+                jouee = lire(f, execution, jouerEvenement, false, texte);
             else
-                jouer(session, ev, pressePapier);
-        });
+                jouee.erreurSysteme = errno;
+            if (jouee.erreur) return refuser(*jouee.erreur);
+            if (jouee.erreurSysteme != 0) return illisible(jouee.erreurSysteme);
+            if (jouee.octets != verifiee.octets || jouee.empreinte != verifiee.empreinte)
+                return signaler(SortieScriptInvalide,
+                                "tarvex-replay: " + nom + " changed while it ran");
+        }
         if (verification.nbDumps() == 0) dump();
     } catch (const SortieImpossible& s) {
         return signaler(SortieEchec, std::string("tarvex-replay: cannot write the output: ") +
@@ -142,6 +201,7 @@ int executer(const char* chemin, std::string_view localeNumeric, bool enJournal)
 
 int main(int argc, char** argv)
 {
+    std::set_new_handler(plusDeMemoire);
     // As a desktop program does: a run under a comma-decimal locale must print the same.
     std::setlocale(LC_ALL, "");
     const char* locale = std::setlocale(LC_NUMERIC, nullptr);
@@ -164,9 +224,11 @@ int main(int argc, char** argv)
     try {
         return executer(argc == 2 + enJournal ? argv[1 + enJournal] : "-", localeNumeric,
                         enJournal);
-    } catch (const std::bad_alloc&) {
-        return signaler(SortieEchec, "tarvex-replay: out of memory");
+    } catch (const std::bad_alloc&) { // an array too large for any memory
+        plusDeMemoire();
     } catch (const std::exception& ex) { // every failure of a key is caught by the key itself
-        return signaler(SortieEchec, std::string("tarvex-replay: internal failure: ") + ex.what());
+        for (const char* t : {"tarvex-replay: internal failure: ", ex.what(), "\n"})
+            if (write(STDERR_FILENO, t, std::strlen(t)) < 0) break;
+        return SortieEchec;
     }
 }
