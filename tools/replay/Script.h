@@ -54,8 +54,9 @@ public:
     {}
 
     // `fin`: texte is the whole script, so its last line needs no line end. Before that, a
-    // line still incomplete is already refused when what has come of it can only be wrong
-    // (an unknown command, a CR inside it), so that an endless bad line ends the reading.
+    // line still incomplete is already refused when what has come of it can lead to no valid
+    // line (an unknown command, a bad argument, a name longer than any, a CR inside it), with
+    // the message its whole line would get, so that an endless bad line ends the reading.
     std::optional<ErreurScript> lire(std::string_view texte, bool fin,
                                      const Visiteur& visiteur = {});
     std::uint64_t nbDumps() const { return dumps_; }
@@ -84,9 +85,10 @@ void jouer(Session& session, const Evenement& ev, std::string& pressePapier);
 // (Return, Escape, Backspace, Tab, Space) or U+XXXX. Nothing for anything else.
 std::optional<std::int32_t> codeTouche(std::string_view argument);
 
-// A text of the script as an error message shows it, between quotes: every byte that is
-// not printable UTF-8 (invalid UTF-8, control characters) as \xNN, and beyond 80
-// characters cut, with "…".
+// A text of the script as an error message shows it, between quotes, so that what it shows
+// is what the script holds: a byte that is not UTF-8 and a control character as \xNN, an
+// invisible or format character (a mark that reorders the line, a zero-width space, a byte
+// order mark...) as \u{XXXX}, a backslash doubled; beyond 80 characters cut, with "…".
 std::string cite(std::string_view texte);
 
 } // namespace tarvex::replay
