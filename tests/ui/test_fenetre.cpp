@@ -573,8 +573,9 @@ TEST(Fenetre, MenusContextuels)
 }
 
 // The journal's window: made when first opened, following the journal line by line (past its
-// 10,000 lines too), lines copied and saved as the journal writes them, emptied; closing the
-// calculator with it open reads no freed memory (the sanitized run of these tests).
+// 10,000 lines too, and after lines dropped while it was hidden), lines copied, emptied, and
+// saved as the journal writes them, in order after a wrap and a clear; closing the calculator
+// with it open reads no freed memory (the sanitized run of these tests).
 TEST(Fenetre, Journal)
 {
     auto fenetre = std::make_unique<Affichage>();
@@ -593,16 +594,32 @@ TEST(Fenetre, Journal)
         QString t;
         for (int i = 0; i < m->rowCount(); ++i)
             t += m->index(i, 0).data().toString() + '\t' + m->index(i, 1).data().toString() + '\n';
-        return t;
+        return t.toStdString();
     };
     EXPECT_EQ(lignes(), "2\t2\nEntrée\t2.0000000E+00\n3\t3\n/\t6.6666667E-01\n");
     touche(a, 27), raccourci(a, Qt::Key_Z);
-    EXPECT_EQ(lignes().toStdString(), a.session().journal().texte());
+    EXPECT_EQ(lignes(), a.session().journal().texte());
     liste->selectionModel()->select(QItemSelection(m->index(1, 0), m->index(2, 1)),
                                     QItemSelectionModel::ClearAndSelect);
     liste->setFocus();
     QTest::keyClick(liste, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "Entrée\t2.0000000E+00\n3\t3\n");
+
+    QPushButton* effacer = j->findChild<QPushButton*>("Effacer");
+    const auto evenements = [&a](int n) { // n events, the last one through the window
+        for (int i = 0; i < n - 1; ++i) a.session().appuyer(i % 2 ? '+' : '1');
+        touche(a, U'+');
+    };
+    effacer->click();
+    EXPECT_EQ(std::pair(m->rowCount(), a.session().journal().taille()), std::pair(0, 0ul));
+    evenements(10000); // then the oldest go, and the selected line stays selected
+    liste->selectionModel()->select(m->index(9999, 0), QItemSelectionModel::ClearAndSelect);
+    for (char32_t c : std::u32string_view(U"1+1")) touche(a, c);
+    EXPECT_EQ(liste->selectionModel()->selectedIndexes(), QModelIndexList{m->index(9996, 0)});
+    EXPECT_EQ(lignes(), a.session().journal().texte());
+    touche(a, 27), effacer->click();
+    for (char32_t c : std::u32string_view(U"123")) touche(a, c);
+    EXPECT_EQ(lignes(), "1\t1\n2\t12\n3\t123\n");
 
     // Saved through Qt's file dialog, in French as its question when the file exists; a save
     // that fails says why in the system's words.
@@ -630,7 +647,7 @@ TEST(Fenetre, Journal)
                             "déjà\nVoulez-vous l'écraser ?|&Oui");
     QFile fichier(dossier.filePath("journal.txt"));
     ASSERT_TRUE(fichier.open(QIODevice::ReadOnly));
-    EXPECT_EQ(fichier.readAll().toStdString(), a.session().journal().texte());
+    EXPECT_EQ(fichier.readAll().toStdString(), "1\t1\n2\t12\n3\t123\n");
     enregistrer(dossier.filePath("absent/journal.txt"));
     auto* boite = j->findChild<QMessageBox*>();
     ASSERT_NE(boite, nullptr);
@@ -639,15 +656,11 @@ TEST(Fenetre, Journal)
         << boite->text().toStdString();
     boite->close();
 
-    j->findChild<QPushButton*>("Effacer")->click();
-    EXPECT_EQ(m->rowCount(), 0);
-    EXPECT_EQ(a.session().journal().taille(), 0u);
-    for (int i = 0; i < 9999; ++i) a.session().appuyer(i % 2 ? '+' : '1');
-    touche(a, U'+'); // 10,000 lines; then the oldest go, and the selected line stays selected
-    liste->selectionModel()->select(m->index(9999, 0), QItemSelectionModel::ClearAndSelect);
-    for (char32_t c : std::u32string_view(U"1+1")) touche(a, c);
-    EXPECT_EQ(liste->selectionModel()->selectedIndexes(), QModelIndexList{m->index(9996, 0)});
-    EXPECT_EQ(lignes().toStdString(), a.session().journal().texte());
+    // Every line it showed dropped while it was hidden: shown again, the journal as it is.
+    j->hide();
+    evenements(10005);
+    j->show();
+    EXPECT_EQ(lignes(), a.session().journal().texte());
     auto* ia = QAccessible::queryAccessibleInterface(j);
     EXPECT_EQ(std::pair(ia->role(), ia->text(QAccessible::Name)),
               std::pair(QAccessible::Window, QString("Journal de la session")));
@@ -787,6 +800,9 @@ TEST(Fenetre, Zoom)
     cle(Qt::Key_Plus);
     EXPECT_EQ(a.zoom(), 60);
     EXPECT_TRUE(a.journal()->height() + 40 <= 384 && a.journal()->width() + 10 <= 683);
+    a.placeDisponible({4000, 4000}); // room for more: 300 % at most
+    for (int i = 0; i < 30; ++i) cle(Qt::Key_Plus);
+    EXPECT_EQ(std::pair(a.zoom(), a.size()), std::pair(300, taille(3)));
     EXPECT_EQ(a.session().affichage(), "+0.0");
 }
 
