@@ -1,6 +1,9 @@
 // Undo and redo: the last 100 events that changed the calculator, each kept as only what it
 // changed. The session's own part, not its door (the fuzz target also checks states with
-// memeEtat).
+// memeEtat). Once the ring is full its steps are reused in place, their lists and strings
+// keeping their memory: an event allocates only when a step receives more controls or a longer
+// text than it ever held, so the memory is bounded by the ring's size times the largest step
+// (tarvex-bench measures both, docs/performance.md).
 #pragma once
 
 #include <span>

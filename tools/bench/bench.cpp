@@ -1,18 +1,37 @@
 // Events per second for four mixes of events, each replayed in a loop for about a second
 // through the session, the door every front end uses: it runs the calculator's operation,
 // records the event for undo and in the journal, and says what changed. Then the memory a
-// full undo history and a full journal take.
+// full undo history and a full journal take, and what a session full of both still
+// allocates, event after event, as random events come.
 #include <malloc.h>
 
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <new>
+#include <random>
 #include <string_view>
 #include <vector>
 
 #include "session/Session.h"
 
 using namespace tarvex;
+
+namespace {
+// Every call of operator new, counted by the replacement below: the one figure the standard
+// library gives no other way.
+std::uint64_t allocations = 0;
+} // namespace
+
+void* operator new(std::size_t n)
+{
+    ++allocations;
+    if (void* p = std::malloc(n == 0 ? 1 : n)) return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
@@ -88,8 +107,12 @@ Mesure mesurer(const std::vector<Evenement>& mix)
     return {n, ecoule.count()};
 }
 
-// Heap bytes in use (glibc's count).
-long tas() { return static_cast<long>(mallinfo2().uordblks); }
+// Heap bytes in use (glibc's count), the large blocks it maps apart included.
+long tas()
+{
+    const struct mallinfo2 m = mallinfo2();
+    return static_cast<long>(m.uordblks + m.hblkhd);
+}
 
 // Heap taken by a full history (100 steps) of the mix: the session after at least 300 events,
 // its journal emptied, minus the fresh session.
@@ -113,6 +136,67 @@ long memoireJournal(const std::vector<Evenement>& mix)
     return apres - tas();
 }
 
+// Random events, as a person who tries everything makes them: a click on any control that
+// takes one, or any key of the keyboard map (the same seed, the same events).
+class Hasard {
+public:
+    Evenement operator()()
+    {
+        if (g_() % 5 < 2)
+            for (;;)
+                if (const auto c = static_cast<IdControle>(g_() % Session::nombreControles());
+                    Session::accepteClic(c))
+                    return {true, c, 0};
+        constexpr std::string_view Touches =
+            "0123456789.,eE+-*/abcdefghijklmnopXABCDFGHIJKLMNOP\r\b\x1B";
+        return {false, SansControle, Touches[g_() % Touches.size()]};
+    }
+
+private:
+    std::mt19937_64 g_{2024};
+};
+
+// A session played with random events: after each number of events of `paliers`, the calls of
+// operator new in the next 100,000 events, and the heap the session takes (its history and
+// its journal full); at the end, the journal's share of it.
+void allocationsPleines(const std::vector<long>& paliers)
+{
+    const long avantSession = tas();
+    Session s;
+    Hasard hasard;
+    long joues = 0;
+    std::printf("\n%-16s %30s %18s\n", "random events", "allocations in 100,000 more",
+                "session heap KiB");
+    for (long apres : paliers) {
+        for (; joues < apres; ++joues) jouer(s, hasard());
+        const std::uint64_t avant = allocations;
+        for (int i = 0; i < 100000; ++i, ++joues) jouer(s, hasard());
+        std::printf("%-16ld %30llu %18.1f\n", apres,
+                    static_cast<unsigned long long>(allocations - avant),
+                    (tas() - avantSession) / 1024.0);
+    }
+    const long plein = tas();
+    s.effacerJournal();
+    std::printf("of which the journal's 10,000 lines: %.1f KiB\n", (plein - tas()) / 1024.0);
+}
+
+// The bound: every step of the history and every journal line holding the longest display (a
+// number near the largest double in fixed point with 14 decimals), X and Y swapped over and
+// over.
+void memoireMaximale()
+{
+    const long avantSession = tas();
+    Session s;
+    s.cliquer(*Session::controle("cmdFixe"));
+    for (char c : std::string_view("E9e300\r8e300\r")) s.appuyer(c);
+    for (int i = 0; i < 2 * static_cast<int>(Journal::Capacite); ++i) s.appuyer('n');
+    const long plein = tas();
+    s.effacerJournal();
+    std::printf("the longest display (%zu characters) everywhere: session heap %.1f KiB, of which "
+                "the journal %.1f KiB\n",
+                s.affichage().size(), (plein - avantSession) / 1024.0, (plein - tas()) / 1024.0);
+}
+
 } // namespace
 
 int main()
@@ -134,5 +218,7 @@ int main()
         std::printf("%-10s %18.1f %22.1f\n", nom, memoireHistorique(mix) / 1024.0,
                     memoireJournal(mix) / 1024.0);
     }
+    memoireMaximale();
+    allocationsPleines({1000, 100000, 1000000, 2000000, 5000000, 10000000});
     return 0;
 }
