@@ -109,8 +109,8 @@ TEST(Replay, RefusedScriptsGiveStatus2AndTheFirstBadLine)
 
 // The output lost, a file that cannot be read, memory exhausted: one line on standard error,
 // status 3 or 2; a line that can only be wrong, or a file's bad first line, refused at once
-// however long the line or the file (beyond the memory the run is given). Status 0: what the
-// output holds, the locale the run uses among it.
+// however long the line or the file (beyond the memory the run is given), and a file larger
+// than that memory run. Status 0: what the output holds, the locale the run uses among it.
 TEST(Replay, FailuresGiveOneLineAndAScriptFileItsState)
 {
     const QString sansFin = "yes x | tr -d '\\n') | (ulimit -v 100000 && $R)";
@@ -126,6 +126,8 @@ TEST(Replay, FailuresGiveOneLineAndAScriptFileItsState)
         {"(printf 'dump '; " + sansFin, 2, "line 1: dump takes no argument"},
         {"f=$(mktemp) && truncate -s 100G $f && printf 'bad\\n' >$f.1 && dd if=$f.1 of=$f conv=notrunc 2>/dev/null;"
          " (ulimit -v 100000 && $R $f); s=$?; rm -f $f $f.1; exit $s", 2, "line 1: unknown command \"bad\""},
+        {"f=$(mktemp) && yes \"$(head -c 65535 /dev/zero | tr '\\0' '#')\" | head -c 120000000 >$f;"
+         " (ulimit -v 80000 && $R $f); s=$?; rm -f $f; exit $s", 0, "\"Pile\":[0,0,0,0,0]"}, // in pieces
         {"$R /nonexistent/script", 2, "tarvex-replay: cannot read \"/nonexistent/script\": No such file or directory"},
         {"$R /", 2, "tarvex-replay: cannot read \"/\": Is a directory"},
         {"$R a b", 2, "usage: tarvex-replay [--journal] [SCRIPT]"},
