@@ -135,7 +135,7 @@ std::string Session::copier() const
 std::string Session::texteNiveau(int niveau) const
 {
     const Cellule& c = etat().Pile[static_cast<std::size_t>(niveau)];
-    return c.estTexte() ? c.texteBrut() : texteGeneral(c.nombreBrut());
+    return c.estTexte() ? c.texteBrut() : texteCopie(c.nombreBrut());
 }
 
 bool Session::annuler() { return revenir(true); }

@@ -119,8 +119,10 @@ public:
     // entry, or a message written over it), otherwise X as texteNiveau writes it. Changes
     // nothing: no beep, no focus, no step.
     std::string copier() const;
-    // Stack level `niveau` (IdxY0 to IdxX) as text: a number in the stack labels' general
-    // form (15 significant digits, ".", zero without a sign), a message as written.
+    // Stack level `niveau` (IdxY0 to IdxX) as a copy writes it: a number in the stack labels'
+    // general form (15 significant digits, ".", zero without a sign) unless those digits lie
+    // beyond the largest double, then the shortest digits that read back exactly
+    // ("1.7976931348623157E+308"), so that coller() reads it back; a message as written.
     std::string texteNiveau(int niveau) const;
 
     // The state record, whole (tarvex-replay writes every field of it).
