@@ -77,10 +77,26 @@ private:
     std::function<void()> agir_;
 };
 
+// The announcement: its name is what is said.
+class Notification : public QWidget {
+public:
+    using QWidget::QWidget;
+};
+
 void (*ecouteur_)(QAccessibleEvent*) = nullptr;
+
+void envoyer(QAccessibleEvent& evenement)
+{
+    QAccessible::updateAccessibility(&evenement);
+    if (ecouteur_ != nullptr) ecouteur_(&evenement);
+}
 
 QAccessibleInterface* fabrique(const QString&, QObject* objet)
 {
+    if (auto* n = dynamic_cast<Notification*>(objet))
+        return new QAccessibleWidget(n, QAccessible::Notification);
+    if (auto* a = dynamic_cast<Annonceur*>(objet))
+        return new QAccessibleWidget(a, QAccessible::StatusBar);
     if (auto* e = dynamic_cast<Etiquette*>(objet)) return new EtiquetteAccessible(e);
     if (auto* o = dynamic_cast<Option*>(objet))
         return new BoutonAccessible(o, QAccessible::RadioButton, [o] { o->click(); });
@@ -101,14 +117,30 @@ void installerAccessibilite()
     (void)installee;
 }
 
-void annoncerTexte(QWidget* etiquette, const QString& avant, const QString& apres)
+void signalerTexte(QWidget* etiquette, const QString& avant, const QString& apres)
 {
     if (!QAccessible::isActive() && ecouteur_ == nullptr) return;
     QAccessibleTextUpdateEvent evenement(etiquette, 0, avant, apres);
-    QAccessible::updateAccessibility(&evenement);
-    if (ecouteur_ != nullptr) ecouteur_(&evenement);
+    envoyer(evenement);
 }
 
 void ecouterAnnonces(void (*ecouteur)(QAccessibleEvent*)) { ecouteur_ = ecouteur; }
+
+Annonceur::Annonceur(QWidget* fenetre) : QWidget(fenetre), notification_(new Notification(this))
+{
+    setObjectName("Annonceur");
+    setFocusPolicy(Qt::NoFocus);
+    setGeometry(0, 0, 0, 0);
+    notification_->setGeometry(0, 0, 0, 0);
+}
+
+void Annonceur::dire(const QString& texte)
+{
+    if (texte.isEmpty() || (!QAccessible::isActive() && ecouteur_ == nullptr)) return;
+    notification_->setAccessibleName(texte);
+    // Shown again, as far as assistive technology knows: the one event that makes it speak.
+    QAccessibleEvent montree(notification_, QAccessible::ObjectShow);
+    envoyer(montree);
+}
 
 } // namespace tarvex
