@@ -794,8 +794,9 @@ TEST(Fenetre, Zoom)
 QStringList evenements;
 
 // What a screen reader finds: French names, the tooltip as description without its
-// quotation marks, the labels' text as value and their changes signalled, each event's result
-// announced once, options whose action is a click, the manual's icon a button that opens it.
+// quotation marks, the labels' text as value (and after the name of those that show a value)
+// and their changes signalled, each event's result announced once, options whose action is a click,
+// the manual's icon a button that opens it.
 TEST(Fenetre, LecteurDEcran)
 {
     ecouterAnnonces([](QAccessibleEvent* e) {
@@ -823,8 +824,10 @@ TEST(Fenetre, LecteurDEcran)
         {ctl("cmdYtoX"), "43|Y puissance X|Y à la puissance X|"},
         {ctl("Option2"), "45|Degré||"},
         {ctl("OLE1"), "43|Manuel d'utilisation||"},
-        {ctl("Label5"), "41|X|Visualisation de la pile: X|7"},
-        {ctl("lblResultat"), "41|Affichage|Zone d'affichage|7.0000000E+00"},
+        {ctl("Label5"), "41|X 7|Visualisation de la pile: X|7"},
+        {ctl("lblResultat"), "41|Affichage 7.0000000E+00|Zone d'affichage|7.0000000E+00"},
+        {ctl("lblDegRadGra"), "41|Unité d'angle radian|Témoin du choix radian - degré|radian"},
+        {ctl("Label6"), "41|Pile||"},
     };
     for (auto [c, attendu] : attendus)
         EXPECT_EQ(decrire(ia(c)), attendu) << Session::definition(c).nom;
