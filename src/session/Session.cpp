@@ -33,6 +33,35 @@ struct Session::Interieur {
     std::size_t lignes = 0;
 };
 
+namespace {
+
+// The main display shows the entry as typed: as many characters as it counts, all of the
+// entry's own (a prompt or a message written over the entry is no entry).
+bool saisieAffichee(const EtatCalculatrice& e, std::string_view affichage)
+{
+    return e.NbCaracteres > 0 && affichage.size() == static_cast<std::size_t>(e.NbCaracteres) &&
+           affichage.find_first_not_of("0123456789.E+-") == std::string_view::npos;
+}
+
+// What a screen reader is told after an event that neither beeped nor asked for the manual
+// (Changements::annonce).
+void annonce(const EtatCalculatrice& e, const std::string& affichage, bool retour,
+             std::string& sortie)
+{
+    sortie.clear();
+    if (!retour && saisieAffichee(e, affichage)) return;
+    const Cellule& x = e.X();
+    if (!affichage.empty() &&
+        (x.estTexte() || affichage != formaterMotif(x.nombreBrut(), e.FormatAffichage)))
+        sortie = affichage;
+    else if (x.estTexte())
+        sortie = x.texteBrut();
+    else
+        texteGeneral(x.nombreBrut(), sortie);
+}
+
+} // namespace
+
 Session::Session() : d_(std::make_unique<Interieur>()) {}
 Session::~Session() = default;
 
@@ -63,7 +92,7 @@ void Session::conclure(std::string_view prefixe, std::string_view touche)
     annoncer(true);
 }
 
-void Session::annoncer(bool compare)
+void Session::annoncer(bool compare, bool retour)
 {
     Interieur& d = *d_;
     const ModeleControles& v = d.calc.controles();
@@ -76,6 +105,10 @@ void Session::annoncer(bool compare)
     c.bips = static_cast<int>(v.bips() - d.bips);
     c.manuels = static_cast<int>(v.manuelsOuverts() - d.manuels);
     c.journal = d.journal.ajoutees() != d.lignes;
+    if (c.bips > 0 || c.manuels > 0)
+        c.annonce.clear();
+    else
+        annonce(d.calc.etat(), v[Ctl::lblResultat].legende, retour, c.annonce);
     d.focus = v.focus();
     d.bips = v.bips();
     d.manuels = v.manuelsOuverts();
@@ -135,7 +168,7 @@ std::string Session::copier() const
 std::string Session::texteNiveau(int niveau) const
 {
     const Cellule& c = etat().Pile[static_cast<std::size_t>(niveau)];
-    return c.estTexte() ? c.texteBrut() : texteGeneral(c.nombreBrut());
+    return c.estTexte() ? c.texteBrut() : texteCopie(c.nombreBrut());
 }
 
 bool Session::annuler() { return revenir(true); }
@@ -153,7 +186,7 @@ bool Session::revenir(bool arriere)
     LigneJournal& ligne = d_->journal.ajouter();
     ligne.touche = arriere ? "Annuler" : "Rétablir";
     ligne.affichage = calc.controles()[Ctl::lblResultat].legende;
-    annoncer(true);
+    annoncer(true, true);
     return true;
 }
 

@@ -61,7 +61,8 @@ constexpr QSize MargeCadre(10, 40);
 
 Affichage::Affichage()
     : resultat_(controle(NomResultat)), manuelIcone_(controle("OLE1")),
-      sonnerie_([] { QApplication::beep(); }), manuel_(new Manuel(this))
+      sonnerie_([] { QApplication::beep(); }), manuel_(new Manuel(this)),
+      annonceur_(new Annonceur(this))
 {
     for (std::string_view nom : NomsLignesPile) lignesPile_.push_back(controle(nom));
     session_.ecouter([this](const Changements& c) { noter(c); });
@@ -256,6 +257,7 @@ void Affichage::noter(const Changements& c)
     bipsAJouer_ += c.bips;
     manuelDemande_ = manuelDemande_ || c.manuels > 0;
     journalChange_ = journalChange_ || c.journal;
+    annonce_ = c.annonce; // the last event's, when a key press is several
 }
 
 void Affichage::synchroniser()
@@ -281,6 +283,9 @@ void Affichage::synchroniser()
     manuelDemande_ = false;
     if (journal_ != nullptr && journalChange_) journal_->actualiser();
     journalChange_ = false;
+    // Last, after any focus change, which a screen reader says first.
+    annonceur_->dire(qtexte(annonce_));
+    annonce_.clear();
 }
 
 void Affichage::appliquer(IdControle c)
@@ -302,7 +307,7 @@ void Affichage::appliquer(IdControle c)
         case Genre::Cadre: static_cast<Cadre*>(w)->setTitle(t); break;
         case Genre::Ole: break;
         }
-        if (c == resultat_) annoncerTexte(w, avant, t);
+        if (d.genre == Genre::Label) signalerTexte(w, avant, t);
         const QString nom = qtexte(session_.nomAccessible(c));
         if (nom != w->accessibleName()) w->setAccessibleName(nom);
     }

@@ -16,6 +16,7 @@ class QKeyEvent;
 namespace tarvex {
 
 class FenetreJournal;
+class Annonceur;
 class Manuel;
 
 class Affichage : public QWidget {
@@ -96,6 +97,7 @@ private:
     int bipsAJouer_ = 0;
     bool manuelDemande_ = false;
     bool journalChange_ = false;
+    std::string annonce_; // what the last event announces
     Appuis appuis_;
     std::function<void()> sonnerie_;
     long bips_ = 0;
@@ -103,6 +105,7 @@ private:
     QSize place_;
     Manuel* manuel_;
     FenetreJournal* journal_ = nullptr; // destroyed before session_, which it reads
+    Annonceur* annonceur_;
 };
 
 } // namespace tarvex

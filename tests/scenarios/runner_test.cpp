@@ -132,7 +132,7 @@ TEST(Replay, FailuresGiveOneLineAndAScriptFileItsState)
         {"$R /", 2, "tarvex-replay: cannot read \"/\": Is a directory"},
         {"$R a b", 2, "usage: tarvex-replay [--journal] [SCRIPT]"},
         {"printf 'type 6\\nkey Return\\n' | $R /dev/stdin", 0, "\"Pile\":[0,0,0,0,6]"},
-        {"printf 'dump\\n' | LC_ALL=fr_FR.UTF-8 $R", 0, "\"localeNumeric\":\"fr_FR.UTF-8\"}"},
+        {"printf 'dump\\n' | LC_ALL=fr_FR.UTF-8 $R", 0, "\"localeNumeric\":\"fr_FR.UTF-8\""},
     };
     // clang-format on
     for (const auto& [commande, statut, texte] : lignes) {

@@ -806,14 +806,20 @@ TEST(Fenetre, Zoom)
     EXPECT_EQ(a.session().affichage(), "+0.0");
 }
 
-std::vector<std::pair<QObject*, QAccessible::Event>> evenements;
+// The labels whose change was signalled, and "dit " with what was announced, in order.
+QStringList evenements;
 
 // What a screen reader finds: French names, the tooltip as description without its
-// quotation marks, the stack lines' and the display's text as value, the display's changes
-// announced, options whose action is a click, the manual's icon a button that opens it.
+// quotation marks, the labels' text as value (and after the name of those that show a value)
+// and their changes signalled, each event's result announced once, options whose action is a click,
+// the manual's icon a button that opens it.
 TEST(Fenetre, LecteurDEcran)
 {
-    ecouterAnnonces([](QAccessibleEvent* e) { evenements.emplace_back(e->object(), e->type()); });
+    ecouterAnnonces([](QAccessibleEvent* e) {
+        const auto* w = static_cast<QWidget*>(e->object());
+        evenements << (e->type() == QAccessible::ObjectShow ? "dit " + w->accessibleName()
+                                                            : w->objectName());
+    });
     Affichage a;
     montrer(a);
     long ouvertures = 0;
@@ -831,22 +837,25 @@ TEST(Fenetre, LecteurDEcran)
     for (char32_t c : std::u32string_view(U"7\r")) touche(a, c);
     const std::pair<IdControle, const char*> attendus[] = {
         {ctl("cmdChiffre(7)"), "43|Chiffre 7||"},
-        {ctl("cmdDiv"), "43|Diviser||"},
-        {ctl("CmdSquare"), "43|Carré de X||"},
-        {ctl("cndLog10"), "43|Logarithme décimal||"},
-        {ctl("cmdAHsin"), "43|Arc sinus hyperbolique||"},
         {ctl("cmdYtoX"), "43|Y puissance X|Y à la puissance X|"},
         {ctl("Option2"), "45|Degré||"},
         {ctl("OLE1"), "43|Manuel d'utilisation||"},
-        {ctl("Label5"), "41|X|Visualisation de la pile: X|7"},
-        {ctl("lblResultat"), "41|Affichage|Zone d'affichage|7.0000000E+00"},
+        {ctl("Label5"), "41|X 7|Visualisation de la pile: X|7"},
+        {ctl("lblResultat"), "41|Affichage 7.0000000E+00|Zone d'affichage|7.0000000E+00"},
+        {ctl("lblDegRadGra"), "41|Unité d'angle radian|Témoin du choix radian - degré|radian"},
+        {ctl("Label6"), "41|Pile||"},
     };
     for (auto [c, attendu] : attendus)
         EXPECT_EQ(decrire(ia(c)), attendu) << Session::definition(c).nom;
-    EXPECT_NE(std::find(evenements.begin(), evenements.end(),
-                        std::pair<QObject*, QAccessible::Event>(a.widget(ctl("lblResultat")),
-                                                                QAccessible::TextUpdated)),
-              evenements.end());
+    for (char32_t c : std::u32string_view(U"12\r3+1\r0/Oq")) touche(a, c);
+    cliquer(a, ctl("cmdFixe"));
+    touche(a, U'2'); // once per event, after the label's own signal; nothing for an entry
+    EXPECT_EQ(evenements.filter(QRegularExpression("^dit |Label5|lblDegRadGra|lblChiffre"))
+                  .join(", ")
+                  .toStdString(),
+              "Label5, lblChiffre, lblDegRadGra, Label5, dit 7, Label5, dit 12, Label5, dit 15, "
+              "Label5, dit 1, Label5, dit Division par 0, lblDegRadGra, dit Division par 0, "
+              "dit Nb décimale?..., lblChiffre, dit Division par 0");
     Session r;
     r.cliquer(ctl("Option2"));
     ia(ctl("Option2"))->actionInterface()->doAction(QAccessibleActionInterface::pressAction());

@@ -1,6 +1,7 @@
 // Number formatting without the C locale: every digit comes from std::to_chars.
 #include "core/Format.h"
 
+#include <algorithm>
 #include <cassert>
 #include <charconv>
 #include <cmath>
@@ -305,6 +306,19 @@ std::string texteGeneral(double v)
     std::string s;
     texteGeneral(v, s);
     return s;
+}
+
+std::string texteCopie(double v)
+{
+    std::string s = texteGeneral(v);
+    double relu;
+    const auto lu = std::from_chars(s.data(), s.data() + s.size(), relu);
+    // Beyond the range only: a text too small would still read as the nearest subnormal.
+    if (lu.ec != std::errc::result_out_of_range || std::fabs(v) < 1) return s;
+    char tampon[32];
+    char* fin = std::to_chars(tampon, tampon + sizeof tampon, v, std::chars_format::scientific).ptr;
+    *std::find(tampon, fin, 'e') = 'E';
+    return std::string(tampon, fin);
 }
 
 std::string texteEntier(int v)
