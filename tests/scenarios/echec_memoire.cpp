@@ -1,6 +1,7 @@
 // Loaded with LD_PRELOAD into a program under test: every allocation from the Nth on fails
 // (TARVEX_ECHEC_MEMOIRE=N, counted from 0 at the program's start), so that a test can have
-// memory run out at each allocation in turn.
+// memory run out at each allocation in turn. (operator new calls malloc; nothing of the
+// program asks for aligned memory.)
 #include <cerrno>
 #include <cstddef>
 #include <cstdlib>
@@ -9,7 +10,6 @@ extern "C" {
 void* __libc_malloc(std::size_t);
 void* __libc_calloc(std::size_t, std::size_t);
 void* __libc_realloc(void*, std::size_t);
-void* __libc_memalign(std::size_t, std::size_t);
 }
 
 namespace {
@@ -34,14 +34,4 @@ extern "C" {
 void* malloc(std::size_t n) { return refuser() ? nullptr : __libc_malloc(n); }
 void* calloc(std::size_t n, std::size_t t) { return refuser() ? nullptr : __libc_calloc(n, t); }
 void* realloc(void* p, std::size_t n) { return refuser() ? nullptr : __libc_realloc(p, n); }
-void* aligned_alloc(std::size_t a, std::size_t n)
-{
-    return refuser() ? nullptr : __libc_memalign(a, n);
-}
-int posix_memalign(void** p, std::size_t a, std::size_t n)
-{
-    if (refuser()) return ENOMEM;
-    *p = __libc_memalign(a, n);
-    return *p != nullptr ? 0 : ENOMEM;
-}
 }

@@ -146,37 +146,34 @@ TEST(Replay, FailuresGiveOneLineAndAScriptFileItsState)
 }
 
 // Memory running out at any allocation, the first included: status 3 and the one line that
-// says so, the output's lines written before it whole; else the run's own result.
+// says so, the output's lines written before it whole; else the run's own result. A script
+// from a file, then a bad one from a pipe.
 TEST(Replay, MemoryExhaustedAtAnyAllocationIsStatus3)
 {
-    const std::string script = "type 3\nkey Return\ndump\ncopy\npaste 1,5\nundo\nclick Label5";
+    QTemporaryFile fichier;
+    ASSERT_TRUE(fichier.open() &&
+                fichier.write("type 3\nkey Return\ndump\ncopy\npaste 1,5\nundo") > 0);
+    fichier.close();
+    qputenv("LD_PRELOAD", TARVEX_ECHEC_MEMOIRE);
     for (const bool mauvais : {false, true}) {
-        QTemporaryFile fichier;
-        ASSERT_TRUE(fichier.open());
-        fichier.write(mauvais ? script.c_str() : script.substr(0, script.rfind('\n')).c_str());
-        fichier.close();
         const auto lancerSous = [&](long n) {
-            QProcess p;
-            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-            env.insert("LD_PRELOAD", TARVEX_ECHEC_MEMOIRE);
-            env.insert("TARVEX_ECHEC_MEMOIRE", QString::number(n));
-            p.setProcessEnvironment(env);
-            p.start(TARVEX_REPLAY, {fichier.fileName()});
-            p.waitForFinished();
-            return std::tuple(p.exitCode(), p.readAllStandardOutput().toStdString(),
-                              p.readAllStandardError().toStdString());
+            qputenv("TARVEX_ECHEC_MEMOIRE", QByteArray::number(qlonglong(n)));
+            return mauvais ? lancer(TARVEX_REPLAY, {}, "type 3\nclick Label5")
+                           : lancer(TARVEX_REPLAY, {fichier.fileName()});
         };
         const auto attendu = lancerSous(-1);
-        const auto [statut, sortie, erreur] = attendu;
-        ASSERT_EQ(statut, mauvais ? 2 : 0) << erreur;
+        ASSERT_EQ(std::get<0>(attendu), mauvais ? 2 : 0) << std::get<2>(attendu);
         long n = 0;
-        for (auto r = lancerSous(n); r != attendu && n < 5000; r = lancerSous(++n))
-            EXPECT_TRUE(std::get<0>(r) == 3 && std::get<2>(r) == "tarvex-replay: out of memory\n" &&
-                        sortie.starts_with(std::get<1>(r)) &&
-                        (std::get<1>(r).empty() || std::get<1>(r).ends_with('\n')))
-                << "allocation " << n << ": " << std::get<0>(r) << std::get<2>(r);
+        for (auto r = lancerSous(n); r != attendu && n < 5000; r = lancerSous(++n)) {
+            const auto& [statut, sortie, erreur] = r;
+            EXPECT_TRUE(statut == 3 && erreur == "tarvex-replay: out of memory\n" &&
+                        std::get<1>(attendu).starts_with(sortie) &&
+                        (sortie.empty() || sortie.ends_with('\n')))
+                << "allocation " << n << ": " << statut << erreur;
+        }
         EXPECT_GT(n, 100); // every allocation of the run failed once
     }
+    qunsetenv("LD_PRELOAD");
 }
 
 } // namespace
