@@ -11,8 +11,10 @@
 #   path/of/the/file
 #   - text found exactly once in that file
 #   + the text put in its place (empty: the text goes)
+#   ? why no test can observe it (optional: a fault the suite is known to miss)
 # (one blank after - and + is not part of the text)
-# where \n stands for a line end.
+# where \n stands for a line end. A fault missed with a "?" line is reported as an expected
+# survivor; one caught though it has a "?" line is reported too, so that the line goes.
 set -uo pipefail
 liste=$(realpath "${1:-$(dirname "$0")/fautes-plantees.txt}")
 source=$(realpath "${2:-$(dirname "$0")/..}")
@@ -25,10 +27,14 @@ nice cmake --build "$copie/build" >/dev/null || { echo "the clean copy does not 
 executer() { nice ctest --test-dir "$copie/build" -LE packaging -j2 --timeout 300 >"$copie/ctest.log" 2>&1; }
 executer || { echo "the clean copy fails its tests"; grep -E 'Failed|\*\*\*' "$copie/ctest.log"; exit 1; }
 
-prises=0 total=0
-while IFS= read -r tete; do
+prises=0 total=0 attendues=0 suivante=""
+while if [[ -n $suivante ]]; then tete=$suivante suivante=""; else IFS= read -r tete; fi; do
     [[ $tete == @* ]] || continue
     read -r fichier && read -r ancien && read -r nouveau
+    raison=""
+    if IFS= read -r ligne; then
+        if [[ $ligne == '? '* ]]; then raison=${ligne#? }; else suivante=$ligne; fi
+    fi
     id=${tete#@ }
     ancien=${ancien#-} ancien=${ancien# } nouveau=${nouveau#+} nouveau=${nouveau# }
     ancien=${ancien//\\n/$'\n'} nouveau=${nouveau//\\n/$'\n'} # \n stands for a line end
@@ -44,13 +50,18 @@ while IFS= read -r tete; do
     if ! nice cmake --build "$copie/build" >"$copie/build.log" 2>&1; then
         echo "$id | does not build"
     elif executer; then
-        echo "$id | MISSED"
+        if [[ -n $raison ]]; then
+            attendues=$((attendues + 1))
+            echo "$id | survives, as expected: $raison"
+        else
+            echo "$id | MISSED"
+        fi
     else
         prises=$((prises + 1))
         echo "$id | caught by $(grep -oE '[0-9]+ - [^ ]+' "$copie/ctest.log" | sed 's/^[0-9]* - //' |
-            sort | tr '\n' ' ')"
+            sort | tr '\n' ' ')${raison:+(though listed as a survivor)}"
     fi
     mv "$f.orig" "$f" && touch "$f" # newer than the objects built from the fault
 done <"$liste"
 nice cmake --build "$copie/build" >/dev/null
-echo "caught $prises of $total"
+echo "caught $prises of $total; expected survivors: $attendues"
