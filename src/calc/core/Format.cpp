@@ -1,4 +1,5 @@
-// Number formatting without the C locale: every digit comes from std::to_chars.
+// Number formatting without the C locale: every digit comes from the conversions of
+// core/Nombres.h.
 #include "core/Format.h"
 
 #include <cassert>
@@ -6,7 +7,8 @@
 #include <cmath>
 #include <cstddef>
 #include <cstring>
-#include <system_error>
+
+#include "core/Nombres.h"
 
 namespace tarvex {
 
@@ -50,16 +52,14 @@ Decimal decomposer(double v)
     assert(std::isfinite(v));
     // "d.ddddddddddddddde+XX": the conversion rounds correctly from the exact binary value.
     char tampon[32];
-    const auto res = std::to_chars(tampon, tampon + sizeof tampon, std::fabs(v),
-                                   std::chars_format::scientific, Significatifs - 1);
-    assert(res.ec == std::errc());
+    const char* fin = nombres::ecrireScientifique(tampon, std::fabs(v), Significatifs - 1);
     Decimal d;
     d.chiffres[0] = tampon[0];
     std::memcpy(d.chiffres + 1, tampon + 2, Significatifs - 1);
     const char* p = tampon + Significatifs + 1; // the 'e'
     const bool negatif = p[1] == '-';
     int e = 0;
-    for (p += 2; p < res.ptr; ++p) {
+    for (p += 2; p < fin; ++p) {
         e = e * 10 + (*p - '0');
     }
     d.exposant = negatif ? -e : e;
