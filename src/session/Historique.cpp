@@ -7,14 +7,13 @@
 #include <cstdint>
 #include <cstring>
 
+#include "core/Nombres.h"
+
 namespace tarvex {
 
 namespace {
 
-bool memeNombre(double a, double b)
-{
-    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
-}
+bool memeNombre(double a, double b) { return nombres::bits(a) == nombres::bits(b); }
 
 bool memeCellule(const Cellule& a, const Cellule& b)
 {

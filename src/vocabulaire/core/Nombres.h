@@ -6,8 +6,24 @@
 #pragma once
 
 #include <charconv>
+#include <cstdint>
+#include <cstring>
 
 namespace tarvex::nombres {
+
+// A double's bits and back (std::bit_cast, which WebAssembly's standard library lacks).
+inline std::uint64_t bits(double v)
+{
+    std::uint64_t b;
+    std::memcpy(&b, &v, sizeof b);
+    return b;
+}
+inline double depuisBits(std::uint64_t b)
+{
+    double v;
+    std::memcpy(&v, &b, sizeof v);
+    return v;
+}
 
 // The shortest text that reads back to v, as std::to_chars(p, p + 32, v) writes it: fixed
 // or scientific notation, whichever is shorter, fixed on a tie ("7", "0.1", "1e+05",

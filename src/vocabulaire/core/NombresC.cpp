@@ -1,9 +1,16 @@
 // The conversions of Nombres.h through the C library, for a standard library that lacks
 // std::to_chars and std::from_chars for doubles. snprintf and strtod round correctly, so the
 // digits are those the standard's functions give; what is left to do here is the standard's
-// choice of the shortest digits and of their notation.
+// choice of the shortest digits and of their notation. musl's snprintf and strtod take one or
+// two microseconds in WebAssembly, as long as the rest of a key press: the numbers a
+// calculator meets most are converted here exactly with integers instead, and the C
+// library's functions take the others.
+#include <algorithm>
+#include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -61,6 +68,89 @@ void augmenter(char* t)
     *ecrireExposant(e, std::atoi(e + 1) + 1) = '\0';
 }
 
+__extension__ typedef unsigned __int128 Entier128;
+
+// 5^k for k <= 55, the largest below 2^128.
+constexpr int CinqMax = 55;
+constexpr auto PuissancesDeCinq = [] {
+    std::array<Entier128, CinqMax + 1> t{};
+    t[0] = 1;
+    for (int k = 1; k <= CinqMax; ++k) t[k] = t[k - 1] * 5;
+    return t;
+}();
+
+// 10^k for k <= 17: a 17-digit count fits in 64 bits.
+constexpr auto PuissancesDeDix = [] {
+    std::array<Entier128, 18> t{};
+    t[0] = 1;
+    for (std::size_t k = 1; k < t.size(); ++k) t[k] = t[k - 1] * 10;
+    return t;
+}();
+
+int bitsDe(Entier128 x)
+{
+    const auto haut = static_cast<std::uint64_t>(x >> 64);
+    return haut != 0 ? 64 + std::bit_width(haut) : std::bit_width(static_cast<std::uint64_t>(x));
+}
+
+// The p + 1 significant digits of v (finite, positive), rounded to nearest with ties to
+// even: v = n * 10^(e - p). Exact, with 128-bit integers: v = m * 2^q, and n is
+// m * 5^k * 2^(q + k) rounded, with k = p - e. False where a term would not fit.
+bool chiffresExacts(double v, int p, std::uint64_t& n, int& e)
+{
+    const std::uint64_t b = bits(v);
+    const int exposant = static_cast<int>(b >> 52);
+    const std::uint64_t m =
+        (b & ((std::uint64_t{1} << 52) - 1)) | (exposant != 0 ? std::uint64_t{1} << 52 : 0);
+    const int q = (exposant != 0 ? exposant : 1) - 1075;
+    const Entier128 min = PuissancesDeDix[static_cast<std::size_t>(p)], dix = min * 10;
+    // floor(log10(2) * (q + 52)), within one of e (78913 / 2^18 is log10(2) to 6 digits).
+    e = static_cast<int>((static_cast<long>(q) + std::bit_width(m) - 1) * 78913 >> 18);
+    for (int essai = 0; essai < 3; ++essai) {
+        const int k = p - e, s = q + k;
+        if (k > CinqMax || -k > CinqMax) return false;
+        Entier128 a = m;
+        if (k >= 0) {
+            if (bitsDe(a) + bitsDe(PuissancesDeCinq[k]) > 127) return false;
+            a *= PuissancesDeCinq[k];
+        }
+        // a / d, d being 5^-k * 2^-s: a shift where it is a power of two (numbers below
+        // 10^(p + 1), most of them), a division (slow in WebAssembly) otherwise.
+        Entier128 quotient, reste, d;
+        if (k >= 0 && s < 0) {
+            if (-s > 127) return false;
+            d = Entier128{1} << -s;
+            quotient = a >> -s;
+            reste = a & (d - 1);
+        } else {
+            d = k < 0 ? PuissancesDeCinq[-k] : 1;
+            if (s >= 0) {
+                if (bitsDe(a) + s > 127) return false;
+                a <<= s;
+            } else {
+                if (bitsDe(d) - s > 127) return false;
+                d <<= -s;
+            }
+            quotient = a / d;
+            reste = a % d;
+        }
+        // The estimate of e is off by one where v is near a power of ten: once more.
+        if (quotient < min) {
+            --e;
+            continue;
+        }
+        if (quotient >= dix) {
+            ++e;
+            continue;
+        }
+        if (reste > d - reste || (reste == d - reste && (quotient & 1) != 0)) ++quotient;
+        if (quotient == dix) quotient = min, ++e;
+        n = static_cast<std::uint64_t>(quotient);
+        return true;
+    }
+    return false;
+}
+
 int chiffresExposant(int e)
 {
     int n = 1;
@@ -72,6 +162,21 @@ int chiffresExposant(int e)
 
 char* ecrireScientifique(char* p, double v, int decimales)
 {
+    std::uint64_t chiffres = 0;
+    int e = 0;
+    if (decimales <= 16 && std::isfinite(v) &&
+        (v == 0 || chiffresExacts(std::fabs(v), decimales, chiffres, e))) {
+        if (std::signbit(v)) *p++ = '-';
+        char c[24] = {};
+        const auto fin = std::to_chars(c, c + sizeof c, chiffres).ptr;
+        *p++ = c[0];
+        if (decimales > 0) *p++ = '.';
+        // Zero has one digit: the others are zeros too.
+        const auto suite = static_cast<std::size_t>(fin - c - 1);
+        std::memcpy(p, c + 1, suite);
+        std::memset(p + suite, '0', static_cast<std::size_t>(decimales) - suite);
+        return ecrireExposant(p + decimales, e);
+    }
     char t[64];
     const int n = std::snprintf(t, sizeof t, "%.*e", decimales, v);
     std::memcpy(p, t, static_cast<std::size_t>(n));
@@ -89,13 +194,18 @@ char* ecrireCourt(char* p, double v)
     // The fewest digits that read back. The nearest ones fail, yet the next ones up read
     // back, where the double below v is nearer than the one above (v a power of two).
     char t[40];
+    const auto relu = [&t] {
+        double r = 0;
+        lire(t, t + std::strlen(t), r);
+        return r;
+    };
     for (int precision = 0;; ++precision) {
-        std::snprintf(t, sizeof t, "%.*e", precision, v);
-        const double lu = std::strtod(t, nullptr);
+        *ecrireScientifique(t, v, precision) = '\0';
+        const double lu = relu();
         if (lu == v) break;
         if (lu < v) {
             augmenter(t);
-            if (std::strtod(t, nullptr) == v) break;
+            if (relu() == v) break;
         }
     }
     const Chiffres d = decomposer(t);
@@ -151,6 +261,42 @@ std::from_chars_result lire(const char* debut, const char* fin, double& v)
             while (q != fin && chiffre(*q)) ++q;
             p = q;
         }
+    }
+    // At most 15 significant digits and a power of ten up to 10^22: both are doubles, and
+    // one product or quotient rounds correctly.
+    std::uint64_t entier = 0;
+    int significatifs = 0, apresPoint = 0;
+    bool point = false;
+    const char* q = debut + (*debut == '-');
+    for (; q != p && *q != 'e' && *q != 'E'; ++q) {
+        if (*q == '.') {
+            point = true;
+            continue;
+        }
+        if (significatifs == 0 && *q == '0') {
+            apresPoint += point;
+            continue;
+        }
+        if (++significatifs <= 15) entier = entier * 10 + static_cast<unsigned>(*q - '0');
+        apresPoint += point;
+    }
+    long exposant = 0;
+    if (q != p) {
+        ++q;
+        const bool negatif = *q == '-';
+        q += *q == '-' || *q == '+';
+        for (; q != p; ++q) exposant = std::min(exposant * 10 + (*q - '0'), 100000L);
+        if (negatif) exposant = -exposant;
+    }
+    const long puissance = exposant - apresPoint;
+    if (significatifs <= 15 && puissance >= -22 && puissance <= 22) {
+        static constexpr double Dix[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                         1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                         1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+        const auto x = static_cast<double>(entier);
+        v = puissance >= 0 ? x * Dix[puissance] : x / Dix[-puissance];
+        if (*debut == '-') v = -v;
+        return {p, std::errc{}};
     }
     const std::string texte(debut, p);
     const double lu = std::strtod(texte.c_str(), nullptr);
