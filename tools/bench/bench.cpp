@@ -88,8 +88,12 @@ Mesure mesurer(const std::vector<Evenement>& mix)
     return {n, ecoule.count()};
 }
 
-// Heap bytes in use (glibc's count).
+// Heap bytes in use (glibc's count; in WebAssembly, dlmalloc's).
+#if defined(__GLIBC__)
 long tas() { return static_cast<long>(mallinfo2().uordblks); }
+#else
+long tas() { return static_cast<long>(mallinfo().uordblks); }
+#endif
 
 // Heap taken by a full history (100 steps) of the mix: the session after at least 300 events,
 // its journal emptied, minus the fresh session.
