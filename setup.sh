@@ -23,9 +23,12 @@ packages=(g++ cmake ninja-build qt6-base-dev qt6-translations-l10n fonts-liberat
 if [ "$action" = test ]; then
   # The tests; the locales package for the comma-decimal runs; the validators and lintian
   # of the packaging tests, with dpkg-shlibdeps (dpkg-dev) and file for the package's
-  # dependencies.
+  # dependencies; the screen reader Orca and what the test that listens to it runs it in
+  # (a private X server, xdotool for the keys, the accessibility and session buses, a
+  # window manager).
   packages+=(libgtest-dev nlohmann-json3-dev locales
-             desktop-file-utils appstream lintian dpkg-dev file)
+             desktop-file-utils appstream lintian dpkg-dev file
+             orca xvfb xdotool at-spi2-core dbus openbox)
 fi
 
 missing=()

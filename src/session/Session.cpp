@@ -2,6 +2,8 @@
 // and the notification after it.
 #include "session/Session.h"
 
+#include <algorithm>
+
 #include "Collage.h"
 #include "Historique.h"
 #include "core/Calculatrice.h"
@@ -30,6 +32,35 @@ struct Session::Interieur {
     Ctl focus = calc.controles().focus();
     std::size_t lignes = 0;
 };
+
+namespace {
+
+// The main display shows the entry as typed: as many characters as it counts, all of the
+// entry's own (a prompt or a message written over the entry is no entry).
+bool saisieAffichee(const EtatCalculatrice& e, std::string_view affichage)
+{
+    return e.NbCaracteres > 0 && affichage.size() == static_cast<std::size_t>(e.NbCaracteres) &&
+           affichage.find_first_not_of("0123456789.E+-") == std::string_view::npos;
+}
+
+// What a screen reader is told after an event that neither beeped nor asked for the manual
+// (Changements::annonce).
+void annonce(const EtatCalculatrice& e, const std::string& affichage, bool retour,
+             std::string& sortie)
+{
+    sortie.clear();
+    if (!retour && saisieAffichee(e, affichage)) return;
+    const Cellule& x = e.X();
+    if (!affichage.empty() &&
+        (x.estTexte() || affichage != formaterMotif(x.nombreBrut(), e.FormatAffichage)))
+        sortie = affichage;
+    else if (x.estTexte())
+        sortie = x.texteBrut();
+    else
+        texteGeneral(x.nombreBrut(), sortie);
+}
+
+} // namespace
 
 Session::Session() : d_(std::make_unique<Interieur>()) {}
 Session::~Session() = default;
@@ -61,7 +92,7 @@ void Session::conclure(std::string_view prefixe, std::string_view touche)
     annoncer(true);
 }
 
-void Session::annoncer(bool compare)
+void Session::annoncer(bool compare, bool retour)
 {
     Interieur& d = *d_;
     const ModeleControles& v = d.calc.controles();
@@ -74,6 +105,10 @@ void Session::annoncer(bool compare)
     c.bips = static_cast<int>(v.bips() - d.bips);
     c.manuels = static_cast<int>(v.manuelsOuverts() - d.manuels);
     c.journal = d.journal.ajoutees() != d.lignes;
+    if (c.bips > 0 || c.manuels > 0)
+        c.annonce.clear();
+    else
+        annonce(d.calc.etat(), v[Ctl::lblResultat].legende, retour, c.annonce);
     d.focus = v.focus();
     d.bips = v.bips();
     d.manuels = v.manuelsOuverts();
@@ -133,7 +168,7 @@ std::string Session::copier() const
 std::string Session::texteNiveau(int niveau) const
 {
     const Cellule& c = etat().Pile[static_cast<std::size_t>(niveau)];
-    return c.estTexte() ? c.texteBrut() : texteGeneral(c.nombreBrut());
+    return c.estTexte() ? c.texteBrut() : texteCopie(c.nombreBrut());
 }
 
 bool Session::annuler() { return revenir(true); }
@@ -151,7 +186,7 @@ bool Session::revenir(bool arriere)
     LigneJournal& ligne = d_->journal.ajouter();
     ligne.touche = arriere ? "Annuler" : "Rétablir";
     ligne.affichage = calc.controles()[Ctl::lblResultat].legende;
-    annoncer(true);
+    annoncer(true, true);
     return true;
 }
 
@@ -191,6 +226,47 @@ IdControle Session::focus() const
 }
 long Session::bips() const { return d_->calc.controles().bips(); }
 long Session::manuelsOuverts() const { return d_->calc.controles().manuelsOuverts(); }
+
+namespace {
+
+// The caption of a symbol key where it says more than the key's name ("Sqr" beside "Racine
+// carrée de X"), without its blanks.
+std::string symbole(std::string_view legende, std::string_view nom)
+{
+    static constexpr std::string_view Blanc[] = {" "};
+    const std::string s(utf8::sansBlancs(legende, Blanc));
+    const auto pareil = [](char a, char b) {
+        const auto bas = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+        return bas(a) == bas(b);
+    };
+    return std::equal(s.begin(), s.end(), nom.begin(), nom.end(), pareil) ? std::string() : s;
+}
+
+} // namespace
+
+std::vector<SousMenu> Session::menuControles() const
+{
+    const ModeleControles& v = d_->calc.controles();
+    std::vector<SousMenu> menus;
+    for (const GroupeMenu& g : groupesMenu()) {
+        SousMenu& m = menus.emplace_back();
+        m.titre = g.titre.empty() ? v[g.cadre].legende : std::string(g.titre);
+        for (Ctl c : g.controles) {
+            const EtatControle& e = v[c];
+            const std::string_view nom = tarvex::nomAccessible(c, e.legende);
+            const bool choix = g.sorte == GroupeMenu::Sorte::Choix;
+            // The format in use is told by its label, the angle unit by its option.
+            const bool coche = c == Ctl::cmdScient ? v[Ctl::lblscien].visible
+                               : c == Ctl::cmdFixe ? v[Ctl::lblfixe].visible
+                                                   : e.selectionne;
+            m.elements.push_back(
+                {static_cast<IdControle>(indice(c)), std::string(nom),
+                 g.sorte == GroupeMenu::Sorte::Symboles ? symbole(e.legende, nom) : std::string(),
+                 e.actif && e.visible, choix, choix && coche});
+        }
+    }
+    return menus;
+}
 
 const EtatCalculatrice& Session::etat() const { return d_->calc.etat(); }
 const Journal& Session::journal() const { return d_->journal; }

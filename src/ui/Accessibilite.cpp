@@ -2,6 +2,9 @@
 
 #include <QAccessibleWidget>
 
+#include <algorithm>
+#include <string_view>
+
 #include "Affichage.h"
 #include "Dessin.h"
 #include "FenetreJournal.h"
@@ -10,10 +13,24 @@ namespace tarvex {
 
 namespace {
 
-// A label: its name from the table, its caption as value and as read-only text.
+// The labels that show a value: the stack lines, the main display, the angle unit and the
+// count of decimals.
+bool montreUneValeur(const QObject* etiquette)
+{
+    static constexpr std::string_view Noms[] = {"Label1",       "Label2",    "Label3",
+                                                "Label4",       "Label5",    "lblResultat",
+                                                "lblDegRadGra", "lblChiffre"};
+    return std::ranges::find(Noms, etiquette->objectName().toStdString()) != std::end(Noms);
+}
+
+// A label: its name from the table, its caption as value and as read-only text. Orca reads a
+// named label by its name alone, so a label that shows a value has its caption after its name
+// ("X 15").
 class EtiquetteAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
 public:
-    explicit EtiquetteAccessible(Etiquette* e) : QAccessibleWidget(e, QAccessible::StaticText) {}
+    explicit EtiquetteAccessible(Etiquette* e)
+        : QAccessibleWidget(e, QAccessible::StaticText), valeur_(montreUneValeur(e))
+    {}
 
     void* interface_cast(QAccessible::InterfaceType t) override
     {
@@ -22,8 +39,9 @@ public:
     }
     QString text(QAccessible::Text t) const override
     {
-        if (t == QAccessible::Value)
-            return legende() != widget()->accessibleName() ? legende() : QString();
+        const QString nom = widget()->accessibleName();
+        if (t == QAccessible::Value) return legende() != nom ? legende() : QString();
+        if (t == QAccessible::Name && valeur_ && !legende().isEmpty()) return nom + ' ' + legende();
         return QAccessibleWidget::text(t);
     }
 
@@ -48,6 +66,7 @@ public:
 
 private:
     QString legende() const { return static_cast<QLabel*>(widget())->text(); }
+    bool valeur_;
 };
 
 // A control whose one action runs `agir`: the angle options (a click, exactly as the mouse's)
@@ -77,10 +96,26 @@ private:
     std::function<void()> agir_;
 };
 
+// The announcement: its name is what is said.
+class Notification : public QWidget {
+public:
+    using QWidget::QWidget;
+};
+
 void (*ecouteur_)(QAccessibleEvent*) = nullptr;
+
+void envoyer(QAccessibleEvent& evenement)
+{
+    QAccessible::updateAccessibility(&evenement);
+    if (ecouteur_ != nullptr) ecouteur_(&evenement);
+}
 
 QAccessibleInterface* fabrique(const QString&, QObject* objet)
 {
+    if (auto* n = dynamic_cast<Notification*>(objet))
+        return new QAccessibleWidget(n, QAccessible::Notification);
+    if (auto* a = dynamic_cast<Annonceur*>(objet))
+        return new QAccessibleWidget(a, QAccessible::StatusBar);
     if (auto* e = dynamic_cast<Etiquette*>(objet)) return new EtiquetteAccessible(e);
     if (auto* o = dynamic_cast<Option*>(objet))
         return new BoutonAccessible(o, QAccessible::RadioButton, [o] { o->click(); });
@@ -101,14 +136,32 @@ void installerAccessibilite()
     (void)installee;
 }
 
-void annoncerTexte(QWidget* etiquette, const QString& avant, const QString& apres)
+void signalerTexte(QWidget* etiquette, const QString& avant, const QString& apres)
 {
     if (!QAccessible::isActive() && ecouteur_ == nullptr) return;
     QAccessibleTextUpdateEvent evenement(etiquette, 0, avant, apres);
-    QAccessible::updateAccessibility(&evenement);
-    if (ecouteur_ != nullptr) ecouteur_(&evenement);
+    envoyer(evenement);
+    QAccessibleEvent nom(etiquette, QAccessible::NameChanged); // when it holds the caption
+    QAccessible::updateAccessibility(&nom);
 }
 
 void ecouterAnnonces(void (*ecouteur)(QAccessibleEvent*)) { ecouteur_ = ecouteur; }
+
+Annonceur::Annonceur(QWidget* fenetre) : QWidget(fenetre), notification_(new Notification(this))
+{
+    setObjectName("Annonceur");
+    setFocusPolicy(Qt::NoFocus);
+    setGeometry(0, 0, 0, 0);
+    notification_->setGeometry(0, 0, 0, 0);
+}
+
+void Annonceur::dire(const QString& texte)
+{
+    if (texte.isEmpty() || (!QAccessible::isActive() && ecouteur_ == nullptr)) return;
+    notification_->setAccessibleName(texte);
+    // Shown again, as far as assistive technology knows: the one event that makes it speak.
+    QAccessibleEvent montree(notification_, QAccessible::ObjectShow);
+    envoyer(montree);
+}
 
 } // namespace tarvex

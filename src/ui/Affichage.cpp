@@ -14,6 +14,7 @@
 #include "Dessin.h"
 #include "FenetreJournal.h"
 #include "Manuel.h"
+#include "MenuControles.h"
 #include "core/Version.h"
 
 namespace tarvex {
@@ -59,7 +60,9 @@ constexpr QSize MargeCadre(10, 40);
 } // namespace
 
 Affichage::Affichage()
-    : resultat_(controle(NomResultat)), manuelIcone_(controle("OLE1")), manuel_(new Manuel(this))
+    : resultat_(controle(NomResultat)), manuelIcone_(controle("OLE1")),
+      sonnerie_([] { QApplication::beep(); }), manuel_(new Manuel(this)),
+      annonceur_(new Annonceur(this))
 {
     for (std::string_view nom : NomsLignesPile) lignesPile_.push_back(controle(nom));
     session_.ecouter([this](const Changements& c) { noter(c); });
@@ -74,13 +77,19 @@ Affichage::Affichage()
     QToolTip::setPalette(paletteClaire());
     setAutoFillBackground(true);
     construire();
-    zoom_ = zoomDeDepart();
+    zoom_ = std::min(100, zoomMaximal());
     disposer();
     synchroniser();
     qApp->installEventFilter(this);
 }
 
-Affichage::~Affichage() { qApp->removeEventFilter(this); }
+// The journal's window reads the session's journal until its last moment (a hide event, a
+// screen reader asking for its lines): it goes first, while the session is still there.
+Affichage::~Affichage()
+{
+    qApp->removeEventFilter(this);
+    delete journal_;
+}
 
 void Affichage::ouvreurManuel(std::function<bool(const QString&)> ouvreur)
 {
@@ -150,23 +159,35 @@ void Affichage::construire()
     }
 }
 
+// Never larger than the screen's available area, the desktop's frame included: the largest
+// step that fits is the ceiling of every zoom, and 100 % becomes that step where it does not
+// fit. The journal's window follows.
 void Affichage::zoomer(int pourcent)
 {
-    pourcent = std::clamp(pourcent, ZoomMin, ZoomMax);
+    pourcent = std::clamp(pourcent, ZoomMin, zoomMaximal());
     if (pourcent == zoom_) return;
     zoom_ = pourcent;
     disposer();
+    if (journal_ != nullptr) journal_->zoomer(zoom_, place());
 }
 
-int Affichage::zoomDeDepart() const
+QSize Affichage::place() const
 {
+    if (place_.isValid()) return place_;
     const QScreen* ecran = screen();
-    if (ecran == nullptr) return 100;
-    const QSize place = ecran->availableGeometry().size() - MargeCadre;
+    return ecran != nullptr ? ecran->availableGeometry().size() : QSize(1 << 20, 1 << 20);
+}
+
+int Affichage::zoomMaximal() const
+{
+    // The frame's size once the desktop has drawn one, else the room usually kept for it.
+    const QSize cadre =
+        (isVisible() ? frameGeometry().size() - size() : QSize()).expandedTo(MargeCadre);
+    const QSize libre = place() - cadre;
     const Taille taille = Session::tailleFenetre();
-    int z = 100;
-    while (z > ZoomMin && (pixels(taille.largeur, z) > place.width() ||
-                           pixels(taille.hauteur, z) > place.height()))
+    int z = ZoomMax;
+    while (z > ZoomMin && (pixels(taille.largeur, z) > libre.width() ||
+                           pixels(taille.hauteur, z) > libre.height()))
         z -= PasZoom;
     return z;
 }
@@ -182,12 +203,11 @@ void Affichage::disposer()
         w->setGeometry(pixels(d.gauche, zoom_), pixels(d.haut, zoom_), pixels(d.largeur, zoom_),
                        pixels(d.hauteur, zoom_));
         w->setFont(police(d.police, zoom_));
-        const bool ligneDePile = std::ranges::find(lignesPile_, id) != lignesPile_.end();
-        const qreal plancher = (ligneDePile ? 1.0 : PlancherLisible) * zoom_ / 100.0;
-        if (Legende* l = legendeDe(w)) l->plancher(plancher);
+        if (Legende* l = legendeDe(w)) l->plancher(PlancherLisible * zoom_ / 100.0);
         if (auto* i = dynamic_cast<IconeManuel*>(w))
             i->dessinerPage(pixels(d.hauteur - 360, zoom_));
     }
+    for (IdControle id = 0; id < Session::nombreControles(); ++id) bulle(id);
 }
 
 void Affichage::cliquer(IdControle c)
@@ -220,7 +240,10 @@ void Affichage::revenir(bool arriere)
 
 void Affichage::ouvrirJournal()
 {
-    if (journal_ == nullptr) journal_ = new FenetreJournal(session_, this);
+    if (journal_ == nullptr) {
+        journal_ = new FenetreJournal(session_, this);
+        journal_->zoomer(zoom_, place());
+    }
     journal_->show();
     journal_->raise();
     journal_->activateWindow();
@@ -234,6 +257,7 @@ void Affichage::noter(const Changements& c)
     bipsAJouer_ += c.bips;
     manuelDemande_ = manuelDemande_ || c.manuels > 0;
     journalChange_ = journalChange_ || c.journal;
+    annonce_ = c.annonce; // the last event's, when a key press is several
 }
 
 void Affichage::synchroniser()
@@ -254,11 +278,14 @@ void Affichage::synchroniser()
     QWidget* focus = widget(session_.focus());
     if (!focus->hasFocus()) focus->setFocus(Qt::OtherFocusReason);
 
-    for (; bipsAJouer_ > 0; --bipsAJouer_, ++bips_) QApplication::beep();
+    for (; bipsAJouer_ > 0; --bipsAJouer_, ++bips_) sonnerie_();
     if (manuelDemande_) manuel_->ouvrir();
     manuelDemande_ = false;
     if (journal_ != nullptr && journalChange_) journal_->actualiser();
     journalChange_ = false;
+    // Last, after any focus change, which a screen reader says first.
+    annonceur_->dire(qtexte(annonce_));
+    annonce_.clear();
 }
 
 void Affichage::appliquer(IdControle c)
@@ -268,7 +295,8 @@ void Affichage::appliquer(IdControle c)
     QWidget* w = widget(c);
     const DefinitionControle& d = Session::definition(c);
 
-    if (s.legende != m.legende) {
+    const bool changee = s.legende != m.legende;
+    if (changee) {
         const QString avant = qtexte(m.legende);
         m.legende = s.legende;
         const QString t = qtexte(s.legende);
@@ -279,14 +307,13 @@ void Affichage::appliquer(IdControle c)
         case Genre::Cadre: static_cast<Cadre*>(w)->setTitle(t); break;
         case Genre::Ole: break;
         }
-        if (c == resultat_) annoncerTexte(w, avant, t);
+        if (d.genre == Genre::Label) signalerTexte(w, avant, t);
         const QString nom = qtexte(session_.nomAccessible(c));
         if (nom != w->accessibleName()) w->setAccessibleName(nom);
     }
-    if (s.infobulle != m.infobulle) {
+    if (s.infobulle != m.infobulle || changee) {
         m.infobulle = s.infobulle;
-        w->setToolTip(qtexte(s.infobulle));
-        w->setAccessibleDescription(description(s.infobulle));
+        bulle(c);
     }
     if (s.visible != m.visible) {
         m.visible = s.visible;
@@ -311,6 +338,8 @@ namespace {
 
 // The window's own shortcuts, before any key reaches the calculator; the display's menu shows
 // the first key of its command beside it. Keypad keys count as the same keys; Shift counts.
+// Paste, the manual and the journal act once per physical press: a held Ctrl+V would
+// otherwise fill the stack.
 using Commande = Affichage::Commande;
 struct Raccourci {
     Qt::Key cle;
@@ -326,12 +355,14 @@ constexpr Raccourci Raccourcis[] = {
     {Qt::Key_F1,    {},      false, Commande::Manuel},
     {Qt::Key_Plus,  Ctrl,    true,  Commande::ZoomPlus},
     {Qt::Key_Plus,  CtrlMaj, true,  Commande::ZoomPlus},   // "+" is a shifted key on many keyboards
-    {Qt::Key_Equal, Ctrl,    true,  Commande::ZoomPlus},
+    {Qt::Key_Equal, Ctrl,    true,  Commande::ZoomPlus},   // whose key gives "=" without Shift
     {Qt::Key_Minus, Ctrl,    true,  Commande::ZoomMoins},
+    {Qt::Key_Underscore, CtrlMaj, true, Commande::ZoomMoins}, // Shift with the "-" key
     {Qt::Key_0,     Ctrl,    false, Commande::ZoomNormal},
-    {Qt::Key_0,     CtrlMaj, false, Commande::ZoomNormal}, // "0" is a shifted key on French keyboards
+    {Qt::Key_0,     CtrlMaj, false, Commande::ZoomNormal}, // "0" is a shifted key on French keyboards,
+    {Qt::Key_Agrave, Ctrl,   false, Commande::ZoomNormal}, // whose key gives "à" without Shift
     {Qt::Key_C,     Ctrl,    false, Commande::Copier},
-    {Qt::Key_V,     Ctrl,    false, Commande::Coller},     // once per press: a held key pastes once
+    {Qt::Key_V,     Ctrl,    false, Commande::Coller},
     {Qt::Key_Z,     Ctrl,    true,  Commande::Annuler},
     {Qt::Key_Z,     CtrlMaj, true,  Commande::Retablir},
     {Qt::Key_Y,     Ctrl,    true,  Commande::Retablir},
@@ -351,12 +382,27 @@ QKeyCombination touchesDe(Commande c)
 
 } // namespace
 
-bool Affichage::raccourci(const QKeyEvent& touche)
+// The tooltip and the description: the control's own, or the whole caption where it is
+// drawn elided (on screen only: a hidden control is laid out when it shows).
+void Affichage::bulle(IdControle c)
+{
+    QWidget* w = widget(c);
+    const EtatControle& s = session_.etat(c);
+    const bool abrege = w->isVisible() && legendeAbregee(w);
+    QString t = qtexte(abrege ? s.legende : s.infobulle);
+    if (const QString d = abrege ? t : description(s.infobulle); d != w->accessibleDescription())
+        w->setAccessibleDescription(d);
+    // A number of 310 digits has no blank to break at: lines of 60, so it stays on screen.
+    for (qsizetype i = 60; abrege && i < t.size(); i += 61) t.insert(i, QLatin1Char('\n'));
+    if (t != w->toolTip()) w->setToolTip(t);
+}
+
+bool Affichage::raccourci(const QKeyEvent& touche, bool nouvelAppui)
 {
     const Qt::KeyboardModifiers m = touche.modifiers() & ~Qt::KeypadModifier;
     for (const Raccourci& r : Raccourcis) {
         if (r.cle != touche.key() || r.modificateurs != m) continue;
-        if (r.repetee || !touche.isAutoRepeat()) executer(r.commande);
+        if (r.repetee || nouvelAppui) executer(r.commande);
         return true;
     }
     return false;
@@ -381,6 +427,13 @@ void Affichage::executer(Commande c)
 bool Affichage::eventFilter(QObject* objet, QEvent* evenement)
 {
     const QEvent::Type type = evenement->type();
+    // Keys are followed wherever they are released (a message box or the journal may have
+    // taken the focus meanwhile), and forgotten when the keyboard goes to another program.
+    if (type == QEvent::ApplicationStateChange &&
+        static_cast<QApplicationStateChangeEvent*>(evenement)->applicationState() !=
+            Qt::ApplicationActive)
+        appuis_.oublier();
+    if (type == QEvent::KeyRelease) appuis_.relache(*static_cast<QKeyEvent*>(evenement));
     if (type != QEvent::KeyPress && type != QEvent::KeyRelease) return false;
     auto* cible = qobject_cast<QWidget*>(objet);
     if (cible == nullptr || cible->window() != this) return false;
@@ -390,7 +443,7 @@ bool Affichage::eventFilter(QObject* objet, QEvent* evenement)
     // gives no character (or that Ctrl, Alt or Meta change) does nothing, without a beep.
     if (type == QEvent::KeyPress) {
         const auto& touche = *static_cast<QKeyEvent*>(evenement);
-        if (!raccourci(touche) && estCaractere(touche))
+        if (!raccourci(touche, appuis_.nouveau(touche)) && estCaractere(touche))
             for (char32_t code : touche.text().toUcs4())
                 session_.appuyer(static_cast<std::int32_t>(code));
         synchroniser();
@@ -399,7 +452,8 @@ bool Affichage::eventFilter(QObject* objet, QEvent* evenement)
 }
 
 // The display's menu: copy (the session's copy text, or the caption whole as the display
-// shows it), paste, the journal; a stack line's menu copies its level.
+// shows it), paste, the controls that have no key (each item a click), the journal; a stack
+// line's menu copies its level.
 void Affichage::menuContextuel(IdControle c, const QPoint& position)
 {
     QMenu menu(this);
@@ -421,6 +475,8 @@ void Affichage::menuContextuel(IdControle c, const QPoint& position)
         commande("Copier", Commande::Copier);
         ajouter("Copier l'affichage", {}, [this] { copier(std::string(session_.affichage())); });
         commande("Coller", Commande::Coller);
+        menu.addSeparator();
+        ajouterControles(menu, session_, [this](IdControle k) { cliquer(k); });
         menu.addSeparator();
         commande("Journal…", Commande::Journal);
     }

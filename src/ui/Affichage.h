@@ -8,6 +8,7 @@
 #include <functional>
 #include <vector>
 
+#include "Appuis.h"
 #include "session/Session.h"
 
 class QKeyEvent;
@@ -15,6 +16,7 @@ class QKeyEvent;
 namespace tarvex {
 
 class FenetreJournal;
+class Annonceur;
 class Manuel;
 
 class Affichage : public QWidget {
@@ -31,13 +33,19 @@ public:
     // The manual written to its private place (written again if it has gone).
     QString fichierManuel();
 
-    // The whole window, geometry and fonts, from 50 % to 300 % in steps of 10 %.
+    // The whole window, geometry and fonts, from 50 % to 300 % in steps of 10 %, and never
+    // beyond the screen's available area (or the one a test sets; an invalid size: the
+    // screen's). The journal's window follows.
     static constexpr int ZoomMin = 50, ZoomMax = 300, PasZoom = 10;
     int zoom() const { return zoom_; }
     void zoomer(int pourcent);
+    void placeDisponible(QSize place) { place_ = place; }
 
-    // The beeps the window has sounded (QApplication::beep), the model's count played.
+    // The beeps the window has sounded, the model's count played, each through one call of
+    // the sounding function: QApplication::beep, unless a test counts them.
     long bipsJoues() const { return bips_; }
+    void sonnerie(std::function<void()> s) { sonnerie_ = std::move(s); }
+    Manuel& manuel() { return *manuel_; }
     // The journal's window, made when it is first opened (Ctrl+J, "Journal…").
     void ouvrirJournal();
     FenetreJournal* journal() const { return journal_; }
@@ -72,9 +80,11 @@ private:
     void noter(const Changements& c);
     void synchroniser();
     void appliquer(IdControle c);
-    bool raccourci(const QKeyEvent& touche);
+    void bulle(IdControle c);
+    bool raccourci(const QKeyEvent& touche, bool nouvelAppui);
     void menuContextuel(IdControle c, const QPoint& position);
-    int zoomDeDepart() const;
+    QSize place() const;
+    int zoomMaximal() const;
 
     Session session_;
     IdControle resultat_, manuelIcone_;
@@ -87,10 +97,15 @@ private:
     int bipsAJouer_ = 0;
     bool manuelDemande_ = false;
     bool journalChange_ = false;
+    std::string annonce_; // what the last event announces
+    Appuis appuis_;
+    std::function<void()> sonnerie_;
     long bips_ = 0;
     int zoom_ = 100;
+    QSize place_;
     Manuel* manuel_;
-    FenetreJournal* journal_ = nullptr;
+    FenetreJournal* journal_ = nullptr; // destroyed before session_, which it reads
+    Annonceur* annonceur_;
 };
 
 } // namespace tarvex

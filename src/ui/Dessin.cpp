@@ -107,14 +107,30 @@ Ajustement ajuster(const QFont& police, const QString& texte, QSizeF place, bool
         a.encre = c.encre;
         return a;
     }
-    // Below the floor: at the floor, each line elided in the middle; lines that cannot all
-    // stand one above the other are put back on one.
+    // Below the floor in width: at the floor, condensed as a narrow face is, down to 70 %
+    // (a key's word such as "Scientifique" stays whole and as tall as the floor).
     a.police.setPointSizeF(plancher);
+    for (int etroit = 95; etroit >= 70; etroit -= 5) {
+        a.police.setStretch(etroit);
+        const QFontMetricsF m(a.police);
+        const Coupe c = couper(texte, m, place.width(), retour);
+        if (!tient(c, m, place)) continue;
+        a.lignes = c.lignes;
+        a.encre = c.encre;
+        return a;
+    }
+    // Beyond: at the floor, each line elided in the middle; lines that cannot all stand one
+    // above the other are put back on one.
+    a.police.setStretch(QFont::Unstretched);
     const QFontMetricsF m(a.police);
     a.lignes = couper(texte, m, place.width(), retour).lignes;
     if (hauteur(m, a.lignes.size()) > place.height())
         a.lignes = QStringList{a.lignes.join(QLatin1Char(' '))};
-    for (QString& l : a.lignes) l = m.elidedText(l, Qt::ElideMiddle, place.width());
+    for (QString& l : a.lignes) {
+        const QString entiere = l;
+        l = m.elidedText(l, Qt::ElideMiddle, place.width());
+        a.abrege = a.abrege || l != entiere;
+    }
     if (a.lignes.size() == 1) a.encre = m.tightBoundingRect(a.lignes[0]);
     return a;
 }
@@ -130,14 +146,15 @@ const Ajustement& Legende::pour(const QFont& police, const QString& texte, QSize
 }
 
 void Legende::dessiner(QPainter& peintre, const QRectF& zone, const QString& texte, bool retour,
-                       bool centre)
+                       Qt::Alignment alignement)
 {
+    const bool centre = alignement & Qt::AlignHCenter;
     if (texte.isEmpty()) return;
     const Ajustement& a = pour(peintre.font(), texte, zone.size(), retour);
     peintre.setFont(a.police);
     const QFontMetricsF m(a.police);
     const qreal h = hauteur(m, a.lignes.size());
-    qreal y = centre ? zone.top() + (zone.height() - h) / 2 : zone.top();
+    qreal y = alignement & Qt::AlignVCenter ? zone.top() + (zone.height() - h) / 2 : zone.top();
     if (a.lignes.size() == 1) {
         // One line: its ink kept inside the zone, moved up or down only as far as needed.
         const qreal base =
@@ -167,12 +184,24 @@ Legende* legendeDe(QWidget* w)
     return nullptr;
 }
 
+// A label of one line is centred vertically, as a key's caption is, whatever size it is
+// drawn at; a label of several lines reads from the top.
+bool legendeAbregee(QWidget* w)
+{
+    // Only the one-line labels meet captions longer than their place (numbers, messages);
+    // keys, options and group titles are short texts of the table.
+    auto* e = dynamic_cast<Etiquette*>(w);
+    return e != nullptr && !e->text().isEmpty() &&
+           e->legende.pour(e->font(), e->text(), e->contentsRect().size(), e->retour()).abrege;
+}
+
 void Etiquette::paintEvent(QPaintEvent*)
 {
     QPainter peintre(this);
     peintre.setPen(palette().color(foregroundRole()));
     peintre.setFont(font());
-    legende.dessiner(peintre, contentsRect(), text(), retour_, false);
+    legende.dessiner(peintre, contentsRect(), text(), retour_,
+                     Qt::AlignLeft | (retour_ ? Qt::AlignTop : Qt::AlignVCenter));
 }
 
 void Touche::paintEvent(QPaintEvent*)
@@ -207,7 +236,7 @@ void Touche::paintEvent(QPaintEvent*)
     peintre.setFont(font());
     const int decalage = isDown() ? 1 : 0;
     legende.dessiner(peintre, r.adjusted(3 + decalage, 2 + decalage, -3 + decalage, -2 + decalage),
-                     text(), true, true);
+                     text(), true, Qt::AlignCenter);
 }
 
 void Option::paintEvent(QPaintEvent*)
@@ -231,7 +260,7 @@ void Option::paintEvent(QPaintEvent*)
     const QRectF zone(d + 5, 0, width() - d - 6, height());
     peintre.setPen(p.color(QPalette::WindowText));
     peintre.setFont(font());
-    legende.dessiner(peintre, zone, text(), false, false);
+    legende.dessiner(peintre, zone, text(), false, Qt::AlignLeft | Qt::AlignVCenter);
     if (hasFocus()) {
         peintre.setPen(QPen(p.color(QPalette::WindowText), 1, Qt::DotLine));
         peintre.setBrush(Qt::NoBrush);
@@ -258,7 +287,7 @@ void Cadre::paintEvent(QPaintEvent*)
     const qreal largeur = QFontMetricsF(a.police).horizontalAdvance(a.lignes.value(0));
     peintre.fillRect(QRectF(6, 0, largeur + 4, m.height()), p.color(QPalette::Window));
     peintre.setPen(p.color(QPalette::WindowText));
-    legende.dessiner(peintre, place, title(), false, false);
+    legende.dessiner(peintre, place, title(), false, Qt::AlignLeft | Qt::AlignTop);
 }
 
 void IconeManuel::dessinerPage(int cote)

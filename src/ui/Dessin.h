@@ -15,7 +15,8 @@ namespace tarvex {
 struct Ajustement {
     QFont police;
     QStringList lignes;
-    QRectF encre = {}; // a single line: the box of its ink, from its baseline
+    QRectF encre = {};   // a single line: the box of its ink, from its baseline
+    bool abrege = false; // elided at the floor: part of the text is not drawn
 };
 
 // `retour`: the caption may be broken into lines at its blanks ('\n' always breaks);
@@ -32,9 +33,10 @@ public:
         ajustement_.lignes.clear();
     }
     const Ajustement& pour(const QFont& police, const QString& texte, QSizeF place, bool retour);
-    // Draws the lines in `zone`, centred or from the top left.
+    // Draws the lines in `zone`: centred, from the left and centred vertically, or from the
+    // top left.
     void dessiner(QPainter& peintre, const QRectF& zone, const QString& texte, bool retour,
-                  bool centre);
+                  Qt::Alignment alignement);
     // The last layout drawn, and the place it was made for.
     const Ajustement& dernier() const { return ajustement_; }
     QSizeF place() const { return place_; }
@@ -51,6 +53,7 @@ class Etiquette : public QLabel {
 public:
     Etiquette(QWidget* parent, bool retour) : QLabel(parent), retour_(retour) {}
     Legende legende;
+    bool retour() const { return retour_; }
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -111,6 +114,9 @@ private:
 
 // The caption's layout of a control of the window; none for the manual's icon.
 Legende* legendeDe(QWidget* w);
+// Whether the control's caption is drawn elided at its present size and font (laid out now
+// if it has not been drawn since; the drawing then reuses that layout).
+bool legendeAbregee(QWidget* w);
 
 // The manual, shown as an icon and opened by a double click.
 class IconeManuel : public QLabel {

@@ -4,6 +4,7 @@
 
 #include <QAbstractTableModel>
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
@@ -163,6 +164,28 @@ FenetreJournal::FenetreJournal(Session& session, QWidget* fenetre)
                        std::max(place.top(), place.bottom() - height() - 40)));
 }
 
+void FenetreJournal::zoomer(int pourcent, QSize place)
+{
+    QFont f = QApplication::font();
+    if (f.pointSizeF() > 0)
+        f.setPointSizeF(f.pointSizeF() * pourcent / 100.0);
+    else
+        f.setPixelSize(std::max(1, f.pixelSize() * pourcent / 100));
+    setFont(f);
+    const qreal rapport = qreal(pourcent) / zoom_;
+    zoom_ = pourcent;
+    liste_->setColumnWidth(0, qRound(liste_->columnWidth(0) * rapport));
+    // The frame's size once the desktop has drawn one, else the room usually kept for it.
+    const QSize cadre =
+        (isVisible() ? frameGeometry().size() - size() : QSize()).expandedTo({10, 40});
+    resize((QSizeF(size()) * rapport).toSize().boundedTo(place - cadre));
+    if (const QScreen* ecran = screen()) {
+        const QRect r = ecran->availableGeometry();
+        move(std::clamp(x(), r.left(), std::max(r.left(), r.right() - width() - cadre.width())),
+             std::clamp(y(), r.top(), std::max(r.top(), r.bottom() - height() - cadre.height())));
+    }
+}
+
 bool FenetreJournal::eventFilter(QObject* objet, QEvent* evenement)
 {
     if (objet != liste_ || evenement->type() != QEvent::KeyPress ||
@@ -228,10 +251,11 @@ bool FenetreJournal::enregistrerSous(const QString& chemin)
         fichier.write(t.data(), static_cast<qint64>(t.size())) == static_cast<qint64>(t.size()) &&
         fichier.commit())
         return true;
+    // The system's own words for the reason (a folder gone, a disk full, no permission).
     auto* boite = new QMessageBox(QMessageBox::Warning, QStringLiteral("Journal - Tarvex"),
                                   QStringLiteral("Le journal n'a pas pu être enregistré dans "
-                                                 "« %1 ».")
-                                      .arg(QDir::toNativeSeparators(chemin)),
+                                                 "« %1 » : %2.")
+                                      .arg(QDir::toNativeSeparators(chemin), fichier.errorString()),
                                   QMessageBox::Ok, this);
     boite->setPalette(paletteClaire());
     boite->setAttribute(Qt::WA_DeleteOnClose);

@@ -20,6 +20,9 @@ public:
     // by the journal (the oldest past its capacity, or all of them when it was emptied).
     // Does nothing while the window is hidden; showing it does it.
     void actualiser();
+    // Follows the main window's zoom: fonts and size in proportion, within `place` (the
+    // screen's available area), and on the screen.
+    void zoomer(int pourcent, QSize place);
 
 protected:
     void showEvent(QShowEvent* evenement) override;
@@ -36,6 +39,7 @@ private:
     Session& session_;
     ModeleJournal* modele_;
     QTreeView* liste_;
+    int zoom_ = 100;
 };
 
 } // namespace tarvex

@@ -1,21 +1,27 @@
 #include "Manuel.h"
 
-#include <QCoreApplication>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QSocketNotifier>
+#include <QStandardPaths>
 #include <QThread>
+#include <QTimer>
 #include <QWidget>
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -88,17 +94,121 @@ bool repertoireUtilisable(const QString& chemin)
            i.isDir() && i.isWritable();
 }
 
+// The temporary folders: $TMPDIR, /tmp, /var/tmp.
+QStringList basesTemporaires()
+{
+    return {qEnvironmentVariable("TMPDIR"), QStringLiteral("/tmp"), QStringLiteral("/var/tmp")};
+}
+
+// Whether process `pid` may still be the run that made a folder: it exists, belongs to this
+// user and runs this program. Where /proc cannot tell, it is taken as alive.
+bool executionVivante(pid_t pid)
+{
+    if (::kill(pid, 0) != 0 && errno == ESRCH) return false;
+    const QByteArray proc = "/proc/" + QByteArray::number(pid);
+    struct stat s = {};
+    if (::stat(proc.constData(), &s) != 0) return true;
+    return s.st_uid == ::getuid() &&
+           QFileInfo(QString::fromLatin1(proc + "/exe")).symLinkTarget() ==
+               QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget();
+}
+
+// The private folders of runs that ended without removing theirs (killed, crashed): named
+// tarvex-PID-XXXXXX, owned by this user, and PID is no run of this program any more.
+void nettoyerAnciens()
+{
+    static const QRegularExpression nom(QStringLiteral("^tarvex-([0-9]+)-[A-Za-z0-9]{6}$"));
+    for (const QString& base : basesTemporaires()) {
+        if (!repertoireUtilisable(base)) continue;
+        for (const QString& n :
+             QDir(base).entryList({QStringLiteral("tarvex-*")}, QDir::Dirs | QDir::NoSymLinks)) {
+            const QRegularExpressionMatch m = nom.match(n);
+            const QString chemin = base + QLatin1Char('/') + n;
+            struct stat s = {};
+            if (!m.hasMatch() || ::lstat(QFile::encodeName(chemin).constData(), &s) != 0 ||
+                !S_ISDIR(s.st_mode) || s.st_uid != ::getuid())
+                continue;
+            const pid_t pid = m.captured(1).toInt();
+            if (pid > 0 && pid != ::getpid() && !executionVivante(pid))
+                QDir(chemin).removeRecursively();
+        }
+    }
+}
+
+// Whether the desktop knows an application for PDF files where xdg-open (and gio, kde-open)
+// look for one: a desktop entry that declares PDF or one of its aliases, an association in
+// a mimeapps.list, a mailcap entry, or a web browser, which xdg-open falls back on. When
+// none is there, xdg-open can only fail, after seconds.
+bool applicationPdfConnue()
+{
+    static const QRegularExpression pdf(
+        QStringLiteral("(^|[=;])(application/(pdf|x-pdf|acrobat|nappdf)|image/pdf)(;|$)"));
+    const auto contient = [](const QString& fichier, const auto& ligneQuiConvient) {
+        QFile f(fichier);
+        if (!f.open(QIODevice::ReadOnly | QIODevice::Text)) return false;
+        while (!f.atEnd())
+            if (ligneQuiConvient(QString::fromUtf8(f.readLine()).trimmed())) return true;
+        return false;
+    };
+    const auto dossiers = [](const char* variable, const QString& parDefaut) {
+        const QString v = qEnvironmentVariable(variable);
+        return (v.isEmpty() ? parDefaut : v).split(QLatin1Char(':'), Qt::SkipEmptyParts);
+    };
+    const QString maison = QDir::homePath();
+    QStringList donnees = dossiers("XDG_DATA_HOME", maison + QStringLiteral("/.local/share"));
+    donnees += dossiers("XDG_DATA_DIRS", QStringLiteral("/usr/local/share:/usr/share"));
+    QStringList listes = dossiers("XDG_CONFIG_HOME", maison + QStringLiteral("/.config"));
+    listes += dossiers("XDG_CONFIG_DIRS", QStringLiteral("/etc/xdg"));
+    for (const QString& d : donnees) {
+        const QString applications = d + QStringLiteral("/applications");
+        listes << applications;
+        QDirIterator entrees(applications, {QStringLiteral("*.desktop")}, QDir::Files,
+                             QDirIterator::Subdirectories);
+        while (entrees.hasNext())
+            if (contient(entrees.next(), [](const QString& l) {
+                    return l.startsWith(QLatin1String("MimeType=")) && pdf.match(l).hasMatch();
+                }))
+                return true;
+    }
+    for (const QString& d : listes)
+        for (const QString& l : QDir(d).entryList({QStringLiteral("*mimeapps.list")}, QDir::Files))
+            if (contient(d + QLatin1Char('/') + l,
+                         [](const QString& ligne) { return pdf.match(ligne).hasMatch(); }))
+                return true;
+    for (const QString& m :
+         dossiers("MAILCAPS", maison + QStringLiteral("/.mailcap:/etc/mailcap:/usr/etc/mailcap:"
+                                                      "/usr/local/etc/mailcap")))
+        if (contient(m, [](const QString& l) {
+                return l.startsWith(QLatin1String("application/pdf"), Qt::CaseInsensitive) ||
+                       l.startsWith(QLatin1String("application/*"));
+            }))
+            return true;
+    return !qEnvironmentVariableIsEmpty("BROWSER") ||
+           !QStandardPaths::findExecutable(QStringLiteral("x-www-browser")).isEmpty();
+}
+
 } // namespace
 
 Manuel::Manuel(QWidget* fenetre) : QObject(fenetre), fenetre_(fenetre)
 {
     installerSignaux();
+    nettoyerAnciens();
     vivants().push_back(this);
     ouvreur_ = [this](const QString& chemin) { return lancerVisionneuse(chemin); };
+    horloge_ = [] {
+        using namespace std::chrono;
+        return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+    };
+    // The viewer's window has taken the focus: it has started.
+    QObject::connect(qApp, &QGuiApplication::applicationStateChanged, this,
+                     [this](Qt::ApplicationState etat) {
+                         if (etat != Qt::ApplicationActive) finAttente();
+                     });
 }
 
 Manuel::~Manuel()
 {
+    finAttente();
     nettoyer();
     vivants().erase(std::find(vivants().begin(), vivants().end(), this));
     // A viewer still open stays open: its process is let go, not killed.
@@ -123,10 +233,11 @@ QString Manuel::dossier()
         temporaire_ = false;
         return dossier_ = runtime + QStringLiteral("/tarvex");
     }
-    for (const QString& base :
-         {qEnvironmentVariable("TMPDIR"), QStringLiteral("/tmp"), QStringLiteral("/var/tmp")}) {
+    // The run's PID in the name tells a later run whether this one is still alive.
+    for (const QString& base : basesTemporaires()) {
         if (!repertoireUtilisable(base)) continue;
-        QByteArray modele = QFile::encodeName(base + QStringLiteral("/tarvex-XXXXXX"));
+        QByteArray modele =
+            QFile::encodeName(base + QStringLiteral("/tarvex-%1-XXXXXX").arg(::getpid()));
         if (::mkdtemp(modele.data()) == nullptr) continue;
         temporaire_ = true;
         return dossier_ = QFile::decodeName(modele);
@@ -150,23 +261,38 @@ QString Manuel::fichier()
 
 void Manuel::ouvrir()
 {
-    if (derniere_.isValid() && derniere_.elapsed() < 2000) return;
-    derniere_.start();
+    const std::int64_t maintenant = horloge_();
+    if (derniere_ && maintenant - *derniere_ < 2000) return;
+    derniere_ = maintenant;
     const QString chemin = fichier();
     if (chemin.isEmpty() || !ouvreur_(chemin)) signalerEchec(chemin);
 }
 
+// xdg-open, when the desktop knows an application for PDF files; a busy cursor until the
+// viewer's window takes the focus, xdg-open fails, or five seconds have gone.
 bool Manuel::lancerVisionneuse(const QString& chemin)
 {
+    if (!applicationPdfConnue()) return false;
     auto* p = new QProcess(this);
     QObject::connect(p, &QProcess::finished, this, [this, p, chemin](int code) {
-        if (code != 0) signalerEchec(chemin);
+        if (code != 0) finAttente(), signalerEchec(chemin);
         p->deleteLater();
     });
     p->start(QStringLiteral("xdg-open"), {chemin});
-    if (p->waitForStarted()) return true;
-    p->deleteLater();
-    return false;
+    if (!p->waitForStarted()) {
+        p->deleteLater();
+        return false;
+    }
+    if (!attente_) QGuiApplication::setOverrideCursor(Qt::BusyCursor);
+    attente_ = true;
+    QTimer::singleShot(5000, this, [this] { finAttente(); });
+    return true;
+}
+
+void Manuel::finAttente()
+{
+    if (attente_) QGuiApplication::restoreOverrideCursor();
+    attente_ = false;
 }
 
 void Manuel::signalerEchec(const QString& chemin)

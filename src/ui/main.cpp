@@ -20,6 +20,7 @@
 
 #include "Affichage.h"
 #include "Apparence.h"
+#include "Traductions.h"
 #include "core/Version.h"
 
 namespace {
@@ -240,6 +241,7 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     libererMessages(precedent);
 
+    tarvex::installerTraductionsQt(application);
     QApplication::setFont(tarvex::policeDesDialogues(QApplication::font()));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.tarvex"));
     QApplication::setWindowIcon(iconeDeFenetre());

@@ -139,7 +139,9 @@ TEST(Nombres, LaBibliothequeCEcritEtLitCommeLaStandard)
     for (double v : valeurs) {
         char a[64], b[64];
         std::string t = texte(a, nombres::ecrireCourt(a, v));
-        bool pareil = t == texte(b, nombres::libc::ecrireCourt(b, v));
+        bool pareil = t == texte(b, nombres::libc::ecrireCourt(b, v)) &&
+                      texte(a, nombres::ecrireCourtScientifique(a, v)) ==
+                          texte(b, nombres::libc::ecrireCourtScientifique(b, v));
         for (int d : {0, 1, 6, 14, 16})
             pareil = pareil && texte(a, nombres::ecrireScientifique(a, v, d)) ==
                                    texte(b, nombres::libc::ecrireScientifique(b, v, d));

@@ -1,11 +1,14 @@
-// The paste reader as data rows, the journal's lines, the walk back through a full history,
-// and what the session tells a front end after each event.
+// The paste reader as data rows, copies read back, the journal's lines, the walk back
+// through a full history, and what the session tells a front end after each event.
 #include <gtest/gtest.h>
 
 #include <bit>
 #include <cfloat>
+#include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <optional>
+#include <random>
 #include <string>
 #include <utility>
 #include <vector>
@@ -43,6 +46,30 @@ TEST(Collage, LecturesEtRefus)
             << texte << " read " << lu.value_or(-1);
     }
     for (const std::string& texte : refus) EXPECT_FALSE(lireCollage(texte)) << texte;
+}
+
+// Every copied number pastes back as itself or as its 15-digit rounding, and copies again
+// as the same text: the largest doubles of each sign, the smallest, random ones.
+TEST(Collage, CopieRelue)
+{
+    std::vector<double> nombres{-0.0, DBL_MIN, std::nextafter(DBL_MIN, 0.0)};
+    for (double v = DBL_MAX, i = 0; i < 5; ++i, v = std::nextafter(v, 0.0))
+        nombres.insert(nombres.end(), {v, -v, (i + 1) * 5e-324, -(i + 1) * 5e-324});
+    for (std::mt19937_64 g(12); nombres.size() < 20000;)
+        if (const double v = std::bit_cast<double>(g()); std::isfinite(v)) nombres.push_back(v);
+    Session s;
+    const auto x = [&s] { return s.etat().Pile[IdxX].nombreBrut(); };
+    for (double v : nombres) {
+        char t[32];
+        s.coller(std::string(t, std::to_chars(t, t + 32, v).ptr)); // v, exactly
+        const std::string copie = s.copier();
+        double arrondi = 0; // the 15-digit rounding, as the C++ library writes and reads it
+        std::from_chars(t, std::to_chars(t, t + 32, v, std::chars_format::scientific, 14).ptr,
+                        arrondi);
+        ASSERT_TRUE(x() == v && s.coller(copie) && (x() == v || x() == arrondi) &&
+                    s.copier() == copie)
+            << copie << " for " << v;
+    }
 }
 
 TEST(Journal, UneLigneParEvenementEnregistreEtParRetour)

@@ -17,9 +17,13 @@
 #include "Dessin.h"
 #include "EtatJson.h"
 #include "FenetreJournal.h"
+#include "Manuel.h"
 #include "Script.h"
+#include "Traductions.h"
 
 using namespace tarvex;
+
+void PrintTo(const QString& s, std::ostream* os) { *os << s.toStdString(); }
 
 namespace {
 
@@ -52,6 +56,7 @@ QList<QJsonObject> rejouer(const QString& script)
 
 void montrer(Affichage& a)
 {
+    a.placeDisponible({4000, 4000}); // 100 % whatever the test screen's size
     a.zoomer(100);
     a.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&a));
@@ -87,8 +92,10 @@ void cliquer(Affichage& a, IdControle c)
                                                                     : w->rect().center());
 }
 
-// Opens w's context menu with a right click (or the Menu key) and runs its action `choix`:
-// the menu's items ("text shortcut", "" for a separator) and the lightness of its background.
+// Opens w's context menu with a right click (or the Menu key) and runs its action `choix`
+// (its text, or a control's name for a control's item): the menu's items ("text shortcut",
+// "" for a separator, a submenu as "title: name=text, ..." with "*" after the item checked
+// and "-" after one unavailable) and the lightness of its background.
 std::pair<QStringList, int> menu(QWidget* w, const QString& choix, bool clavier = false)
 {
     std::pair<QStringList, int> vu;
@@ -97,7 +104,14 @@ std::pair<QStringList, int> menu(QWidget* w, const QString& choix, bool clavier 
         ASSERT_NE(m, nullptr);
         vu.second = m->grab().toImage().pixelColor(m->width() / 2, 2).lightness();
         for (QAction* a : m->actions()) {
-            vu.first << (a->text() + ' ' + a->shortcut().toString()).trimmed();
+            QString t = (a->text() + ' ' + a->shortcut().toString()).trimmed();
+            for (QAction* b : a->menu() ? a->menu()->actions() : QList<QAction*>()) {
+                t += (t.contains(':') ? ", " : ": ") + b->objectName() + '=' +
+                     b->text().replace('\t', ' ') + (b->isChecked() ? "*" : "") +
+                     (b->isEnabled() ? "" : "-");
+                if (b->objectName() == choix) b->trigger();
+            }
+            vu.first << t;
             if (a->text() == choix) a->trigger();
         }
         m->close();
@@ -105,6 +119,16 @@ std::pair<QStringList, int> menu(QWidget* w, const QString& choix, bool clavier 
     clavier ? QTest::keyClick(w->window()->focusWidget(), Qt::Key_Menu)
             : QTest::mouseClick(w, Qt::RightButton);
     return vu;
+}
+
+// The controls that the display's menu offers, by the names of its items.
+QStringList controlesDuMenu(const QStringList& menu)
+{
+    QStringList noms;
+    for (const QString& l : menu)
+        for (const QString& item : l.section(": ", 1).split(", ", Qt::SkipEmptyParts))
+            noms << item.section('=', 0, 0);
+    return noms;
 }
 
 QString legende(QWidget* w)
@@ -159,6 +183,17 @@ struct Pas {
 Pas clic(IdControle c)
 {
     return {"click " + nom(c), [c](Affichage& a) { cliquer(a, c); }};
+}
+// The control chosen in the display's menu, opened by the Menu key.
+Pas choix(IdControle c)
+{
+    return {"click " + nom(c),
+            [c](Affichage& a) { menu(a.widget(ctl("lblResultat")), nom(c), true); }};
+}
+// The display's menu offers every key but the keypad's (and the Complexe key, never usable).
+bool dansLeMenu(IdControle c)
+{
+    return Session::definition(c).parent != ctl("Frame3") && c != ctl("cmdCmplx");
 }
 Pas cle(char32_t k)
 {
@@ -249,11 +284,14 @@ TEST(Fenetre, ControlesDeLaTable)
 TEST(Fenetre, ClicsCommeLeReplay)
 {
     // Every clickable control after a digit, in the table's order; then backwards, each under
-    // the hyperbolic prefix (where the H and AH keys differ).
+    // the hyperbolic prefix (where the H and AH keys differ) and, where the display's menu
+    // offers it, chosen there from the keyboard: a click all the same.
     std::vector<Pas> avant, arriere;
     for (auto c = cliquables.begin(), r = cliquables.end(); c != cliquables.end(); ++c, --r)
         avant.insert(avant.end(), {cle(U'2'), clic(*c)}),
-            arriere.insert(arriere.end(), {cle(U'3'), cle(U'I'), clic(*(r - 1))});
+            arriere.insert(
+                arriere.end(),
+                {cle(U'3'), cle(U'I'), dansLeMenu(*(r - 1)) ? choix(*(r - 1)) : clic(*(r - 1))});
     commeLeReplay(avant, "table order");
     commeLeReplay(arriere, "reverse order");
 }
@@ -319,6 +357,64 @@ TEST(Fenetre, ClavierEtRaccourcisCommeLeReplay)
                             : evenement("redo", Qt::Key_Z, Ctrl | Qt::ShiftModifier));
     pas.insert(pas.end(), {evenement("undo", Qt::Key_Z), cle(U'9'), evenement("redo", Qt::Key_Y)});
     commeLeReplay(pas, "keyboard");
+}
+
+// A held key: presses without releases, the auto-repeat flag unset (as X11 may send them),
+// then X11's own form, a release and a press at the same server time. Ctrl+V, F1 and Ctrl+J
+// act once per press; undo and the calculator's keys repeat; every beep is one real call.
+TEST(Fenetre, UneActionParAppui)
+{
+    Affichage a;
+    montrer(a);
+    long sonneries = 0;
+    a.sonnerie([&] { ++sonneries; });
+    std::int64_t maintenant = 0;
+    a.manuel().horloge([&] { return maintenant; });
+    int ouvertures = 0;
+    a.ouvreurManuel([&](const QString&) { return ++ouvertures > 0; });
+    ulong temps = 1000;
+    const auto envoyer = [&](QEvent::Type t, Qt::Key k, Qt::KeyboardModifiers m,
+                             const char* texte) {
+        QKeyEvent e(t, k, m, 0, 0, 0, texte);
+        e.setTimestamp(temps);
+        QApplication::sendEvent(focus(a), &e);
+    };
+    const auto tenir = [&](Qt::Key k, Qt::KeyboardModifiers m = Qt::ControlModifier,
+                           const char* texte = "") {
+        for (int i = 0; i < 7; ++i) { // three presses alone, three X11 pairs, the release
+            temps += 40;
+            if (i >= 3) envoyer(QEvent::KeyRelease, k, m, texte);
+            if (i < 6) envoyer(QEvent::KeyPress, k, m, texte);
+        }
+    };
+    const Journal& journal = a.session().journal();
+    QGuiApplication::clipboard()->setText("5");
+    tenir(Qt::Key_V), tenir(Qt::Key_V);
+    EXPECT_EQ(journal.taille(), 2u);
+    EXPECT_EQ(a.session().texteNiveau(IdxY), "5");
+    tenir(Qt::Key_Z); // six undos asked for: two taken back, four beeps
+    EXPECT_EQ(std::pair(a.session().annulables(), sonneries), std::pair(0, 4L));
+    tenir(Qt::Key_1, {}, "1");
+    EXPECT_EQ(a.session().affichage(), "111111");
+    tenir(Qt::Key_F1, {});
+    maintenant = 1999, tenir(Qt::Key_F1, {}); // one viewer for the presses of two seconds
+    EXPECT_EQ(std::pair(a.session().manuelsOuverts(), ouvertures),
+              std::pair(2L, QFile::exists(":/manuel/manuel.pdf") ? 1 : 0));
+    maintenant = 2000, tenir(Qt::Key_F1, {});
+    // F1 released while another program had the keyboard: the next press acts.
+    temps += 40, envoyer(QEvent::KeyPress, Qt::Key_F1, {}, "");
+    QApplicationStateChangeEvent ailleurs(Qt::ApplicationInactive);
+    QCoreApplication::sendEvent(qApp, &ailleurs);
+    maintenant = 4000, tenir(Qt::Key_F1, {});
+    EXPECT_EQ(ouvertures, QFile::exists(":/manuel/manuel.pdf") ? 3 : 0);
+    temps += 40, envoyer(QEvent::KeyPress, Qt::Key_J, Qt::ControlModifier, "");
+    ASSERT_TRUE(a.journal() && a.journal()->isVisible());
+    a.journal()->close(); // while Ctrl+J is still held
+    tenir(Qt::Key_J);
+    EXPECT_FALSE(a.journal()->isVisible());
+    tenir(Qt::Key_J);
+    EXPECT_TRUE(a.journal()->isVisible());
+    EXPECT_EQ(sonneries, a.bipsJoues());
 }
 
 // Under a dark desktop palette the window keeps its own: the display's text dark on white,
@@ -395,15 +491,27 @@ TEST(Fenetre, LegendesEntieres)
     EXPECT_EQ(legende(a.widget(ctl("Label5"))), "-1.42857142857143E-301");
     EXPECT_EQ(defaut(ctl("Label5")), "");
     cliquer(a, ctl("cmdFixe"));
-    for (char32_t c : std::u32string_view(U"E1e300\r")) touche(a, c); // 316 characters
+    for (char32_t c : std::u32string_view(U"91.43e299\r")) touche(a, c); // FIX 9: 310 characters
     a.grab();
-    const QString long_ = legende(a.widget(ctl("lblResultat")));
-    const QStringList affiche = legendeDe(a.widget(ctl("lblResultat")))->dernier().lignes;
-    ASSERT_EQ(affiche.size(), 1);
-    const QStringList bouts = affiche[0].split(QStringLiteral("…"));
+    QWidget* resultat = a.widget(ctl("lblResultat"));
+    const QString long_ = legende(resultat);
+    const Ajustement& dessin = legendeDe(resultat)->dernier();
+    ASSERT_EQ(std::pair(long_.size(), dessin.lignes.size()),
+              std::pair(qsizetype(310), qsizetype(1)));
+    const QStringList bouts = dessin.lignes[0].split(QStringLiteral("…"));
     EXPECT_TRUE(bouts.size() == 2 && long_.startsWith(bouts[0]) && long_.endsWith(bouts[1]) &&
                 bouts[0].size() > 10 && bouts[1].size() > 10)
-        << affiche[0].toStdString();
+        << dessin.lignes[0].toStdString();
+    EXPECT_GE(dessin.police.pointSizeF(), 8.0); // the floor, not below
+    EXPECT_EQ(std::pair(resultat->toolTip().remove('\n'), resultat->accessibleDescription()),
+              std::pair(long_, long_));
+    // Centred vertically: its ink as far from the top as from the bottom.
+    const QImage image = resultat->grab().toImage();
+    int haut = image.height(), bas = -1;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 128) haut = std::min(haut, y), bas = std::max(bas, y);
+    EXPECT_NEAR(haut, image.height() - 1 - bas, 2 * image.devicePixelRatio());
     menu(a.widget(ctl("lblResultat")), "Copier l'affichage"); // the caption, whole
     EXPECT_EQ(QGuiApplication::clipboard()->text(), long_);
     // A wider fallback font: every caption still whole.
@@ -430,9 +538,9 @@ TEST(Fenetre, MenusContextuels)
     QClipboard* pp = QGuiApplication::clipboard();
     for (char32_t c : std::u32string_view(U"5\r2\r3/")) touche(a, c);
     QWidget* resultat = a.widget(ctl("lblResultat"));
-    EXPECT_EQ(menu(resultat, "Copier").first,
-              QStringList(
-                  {"Copier Ctrl+C", "Copier l'affichage", "Coller Ctrl+V", "", "Journal… Ctrl+J"}));
+    const QStringList vu = menu(resultat, "Copier").first;
+    EXPECT_EQ(vu.first(4).join('|'), "Copier Ctrl+C|Copier l'affichage|Coller Ctrl+V|");
+    EXPECT_EQ(vu.last(2).join('|'), "|Journal… Ctrl+J");
     EXPECT_EQ(pp->text(), "0.666666666666667");
     menu(resultat, "Copier l'affichage");
     EXPECT_EQ(pp->text(), "6.6666667E-01");
@@ -449,13 +557,28 @@ TEST(Fenetre, MenusContextuels)
     menu(resultat, "Journal…", true);
     ASSERT_NE(a.journal(), nullptr);
     EXPECT_TRUE(a.journal()->isVisible());
+    // Between them, every control that has no key, in submenus; the options as radio items.
+    for (IdControle c : cliquables)
+        EXPECT_EQ(controlesDuMenu(vu).contains(nom(c)), dansLeMenu(c)) << nom(c).toStdString();
+    EXPECT_TRUE(vu.contains("Affichage angles: Option1=Radian*, Option2=Degré, Option3=Grade"));
+    menu(resultat, "Option2", true);
+    for (char32_t c : std::u32string_view(U"1f2fX")) touche(a, c); // statistics captions
+    const QString items = menu(resultat, "cmdFixe").first.join('\n');
+    EXPECT_TRUE(items.contains("Option2=Degré*") && items.contains("cmdScient=Scientifique*") &&
+                items.contains("cmdRacine=Nombre d'échantillons n") &&
+                items.contains("cmdAsin=Arc sinus Asin"))
+        << items.toStdString();
+    touche(a, U'4');
+    EXPECT_TRUE(menu(resultat, {}).first.join('|').contains("cmdFixe=Virgule fixe*"));
 }
 
 // The journal's window: made when first opened, following the journal line by line (past its
-// 10,000 lines too), lines copied and saved as the journal writes them, emptied.
+// 10,000 lines too), lines copied and saved as the journal writes them, emptied; closing the
+// calculator with it open reads no freed memory (the sanitized run of these tests).
 TEST(Fenetre, Journal)
 {
-    Affichage a;
+    auto fenetre = std::make_unique<Affichage>();
+    Affichage& a = *fenetre;
     montrer(a);
     for (char32_t c : std::u32string_view(U"2\r3/")) touche(a, c);
     EXPECT_EQ(a.journal(), nullptr); // made only when first opened
@@ -481,22 +604,39 @@ TEST(Fenetre, Journal)
     QTest::keyClick(liste, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "Entrée\t2.0000000E+00\n3\t3\n");
 
+    // Saved through Qt's file dialog, in French as its question when the file exists; a save
+    // that fails says why in the system's words.
     QTemporaryDir dossier;
-    const auto enregistrer = [j](const QString& chemin) {
-        QTimer::singleShot(0, j, [chemin] {
+    QStringList vu; // the dialog's column titles, then the question and its buttons
+    const auto enregistrer = [j, &vu](const QString& chemin) {
+        QTimer::singleShot(0, j, [chemin, &vu] {
             auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            if (d != nullptr) d->selectFile(chemin), static_cast<QDialog*>(d)->accept();
+            ASSERT_NE(d, nullptr);
+            for (int c = 0; c < 3; ++c)
+                vu << d->findChild<QTreeView*>()->model()->headerData(c, Qt::Horizontal).toString();
+            QTimer::singleShot(0, d, [&vu] {
+                if (auto* q = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                    vu << q->text() << q->button(QMessageBox::Yes)->text();
+                    q->button(QMessageBox::Yes)->click();
+                }
+            });
+            d->selectFile(chemin), static_cast<QDialog*>(d)->accept();
         });
         j->findChild<QPushButton*>("Enregistrer")->click();
     };
     enregistrer(dossier.filePath("journal.txt"));
+    enregistrer(dossier.filePath("journal.txt")); // qt6-translations-l10n gives the French
+    EXPECT_EQ(vu.join('|'), "Nom|Taille|Type|Nom|Taille|Type|Le fichier journal.txt existe "
+                            "déjà\nVoulez-vous l'écraser ?|&Oui");
     QFile fichier(dossier.filePath("journal.txt"));
     ASSERT_TRUE(fichier.open(QIODevice::ReadOnly));
     EXPECT_EQ(fichier.readAll().toStdString(), a.session().journal().texte());
     enregistrer(dossier.filePath("absent/journal.txt"));
     auto* boite = j->findChild<QMessageBox*>();
     ASSERT_NE(boite, nullptr);
-    EXPECT_TRUE(boite->text().contains("absent/journal.txt"));
+    EXPECT_TRUE(boite->text().contains("absent/journal.txt") &&
+                boite->text().endsWith(" : " + qt_error_string(ENOENT) + '.'))
+        << boite->text().toStdString();
     boite->close();
 
     j->findChild<QPushButton*>("Effacer")->click();
@@ -511,11 +651,27 @@ TEST(Fenetre, Journal)
     auto* ia = QAccessible::queryAccessibleInterface(j);
     EXPECT_EQ(std::pair(ia->role(), ia->text(QAccessible::Name)),
               std::pair(QAccessible::Window, QString("Journal de la session")));
+
+    // Scrolled up, and read as a screen reader does when the window goes.
+    liste->scrollToTop();
+    struct Lecteur : QObject {
+        QAbstractItemModel* m;
+        bool eventFilter(QObject*, QEvent* e) override
+        {
+            if (e->type() == QEvent::Hide)
+                for (int r = 0; r < 20; ++r) (void)m->index(r, 1).data();
+            return false;
+        }
+    } lecteur;
+    lecteur.m = m;
+    j->installEventFilter(&lecteur);
+    fenetre.reset();
 }
 
 // The manual: one private file reused under $XDG_RUNTIME_DIR, written again when it has gone;
 // else a private folder under a temporary directory that exists, removed on SIGTERM and on
-// close. Requests within two seconds open one viewer; a viewer that fails is reported.
+// close; the folders of runs killed are removed by the next. A viewer that fails is reported,
+// at once when the desktop knows no application for PDF files.
 TEST(Fenetre, ManuelPrive)
 {
     if (!QFile::exists(":/manuel/manuel.pdf")) GTEST_SKIP() << "no manual embedded in this build";
@@ -530,8 +686,6 @@ TEST(Fenetre, ManuelPrive)
         QStringList ouverts;
         a.ouvreurManuel([&](const QString& chemin) { return ouverts << chemin, false; });
         QTest::mouseDClick(a.widget(ctl("OLE1")), Qt::LeftButton);
-        QTest::keyClick(a.focusWidget(), Qt::Key_F1);
-        EXPECT_EQ(a.session().manuelsOuverts(), 2);
         ASSERT_EQ(ouverts, QStringList{runtime.filePath("tarvex/Tarvex-manuel.pdf")});
         EXPECT_TRUE(prive(ouverts[0]) && prive(runtime.filePath("tarvex")));
         EXPECT_EQ(QFileInfo(ouverts[0]).size(), QFile(":/manuel/manuel.pdf").size());
@@ -542,7 +696,51 @@ TEST(Fenetre, ManuelPrive)
         EXPECT_EQ(a.fichierManuel(), ouverts[0]);
         EXPECT_TRUE(QFile::exists(ouverts[0]));
     }
+    {
+        // The desktop's opener: with no application known for PDF files, the message at
+        // once and xdg-open never runs; with one (here by an alias of PDF), a busy cursor
+        // while xdg-open starts it.
+        QTemporaryDir xdg;
+        const auto ecrire = [&xdg](const char* nom, const char* texte) {
+            QDir(xdg.path()).mkpath(QFileInfo(nom).path());
+            QFile f(xdg.filePath(nom));
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(texte) > 0);
+            f.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+        };
+        ecrire("bin/xdg-open", "#!/bin/sh\n: > \"$0.lance\"\nexit 3\n");
+        const QByteArray chemin = qgetenv("PATH");
+        for (const char* v :
+             {"XDG_DATA_HOME", "XDG_DATA_DIRS", "XDG_CONFIG_HOME", "XDG_CONFIG_DIRS", "MAILCAPS"})
+            qputenv(v, xdg.path().toUtf8()); // nothing there: no application for PDF files
+        qputenv("PATH", xdg.filePath("bin").toUtf8()), qunsetenv("BROWSER");
+        Affichage a;
+        montrer(a);
+        std::int64_t maintenant = 0;
+        a.manuel().horloge([&] { return maintenant; });
+        QTest::keyClick(a.widget(ctl("cmdEnter")), Qt::Key_F1);
+        delete a.findChild<QMessageBox*>(); // there at once
+        EXPECT_FALSE(QFile::exists(xdg.filePath("bin/xdg-open.lance")));
+        ecrire("applications/lecteur.desktop", "[Desktop Entry]\nMimeType=image/pdf;\n");
+        maintenant = 2000;
+        QTest::keyClick(a.widget(ctl("cmdEnter")), Qt::Key_F1);
+        EXPECT_TRUE(QGuiApplication::overrideCursor() &&
+                    QGuiApplication::overrideCursor()->shape() == Qt::BusyCursor);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return a.findChild<QMessageBox*>() != nullptr; }));
+        EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+        EXPECT_TRUE(QFile::exists(xdg.filePath("bin/xdg-open.lance")));
+        qputenv("PATH", chemin);
+    }
+    // The folders of runs that ended without removing theirs: removed by the next run where
+    // the run is gone or its PID runs another program; kept while it may be alive.
     qunsetenv("XDG_RUNTIME_DIR");
+    QTemporaryDir temporaire; // PIDs: none can be so large; init; this test's own; none
+    const QStringList noms = {"tarvex-999999999-abc123", "tarvex-1-abc123",
+                              QString("tarvex-%1-abc123").arg(QCoreApplication::applicationPid()),
+                              "tarvex-abc123"};
+    for (const QString& n : noms) QDir(temporaire.path()).mkpath(n + "/sous-dossier");
+    qputenv("TMPDIR", temporaire.path().toUtf8());
+    Affichage(); // a run starts
+    EXPECT_EQ(QDir(temporaire.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot), noms.mid(2));
     qputenv("TMPDIR", "/nonexistent/tmp");
     auto a = std::make_unique<Affichage>();
     const QString dossier = QFileInfo(a->fichierManuel()).absolutePath();
@@ -556,35 +754,56 @@ TEST(Fenetre, ManuelPrive)
     qunsetenv("TMPDIR");
 }
 
-// Zoom by the window's shortcuts, from 50 % to 300 %: geometry and fonts together.
+// Zoom by the window's shortcuts, by the keys that carry 0, + and - on QWERTY, AZERTY and
+// QWERTZ: geometry and fonts together, from 50 % up to the largest step that fits the
+// screen's available area (here one of 1000 x 800, then 683 x 384: 1366 x 768 at scale 2),
+// the journal's window with them.
 TEST(Fenetre, Zoom)
 {
     Affichage a;
-    const QSize place = a.screen()->availableGeometry().size();
-    EXPECT_TRUE(a.zoom() <= 100 && a.width() < place.width() && a.height() < place.height());
+    const QSize ecran = a.screen()->availableGeometry().size();
+    EXPECT_TRUE(a.zoom() <= 100 && a.width() < ecran.width() && a.height() < ecran.height());
     montrer(a);
-    const auto cle = [&a](Qt::Key k, const char* t, Qt::KeyboardModifiers m) {
-        QTest::sendKeyEvent(QTest::Click, a.focusWidget(), k, t, m);
+    raccourci(a, Qt::Key_J);
+    const auto cle = [&a](Qt::Key k, Qt::KeyboardModifiers m = Qt::ControlModifier) {
+        QTest::sendKeyEvent(QTest::Click, a.focusWidget(), k, QString(), m);
     };
     const auto taille = [](double f) { return QSize(qRound(657 * f), qRound(564 * f)); };
-    for (int i = 0; i < 3; ++i) cle(Qt::Key_Plus, "+", Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_EQ(a.size(), taille(1.3));
+    a.placeDisponible({1000, 800});
+    for (int i = 0; i < 9; ++i) cle(Qt::Key_Plus, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(std::pair(a.zoom(), a.size()), std::pair(130, taille(1.3)));
     EXPECT_DOUBLE_EQ(a.widget(ctl("lblResultat"))->font().pointSizeF(), 24 * 1.3);
-    for (int i = 0; i < 9; ++i) cle(Qt::Key_Minus, "-", Qt::ControlModifier);
+    for (int i = 0; i < 9; ++i)
+        cle(i % 2 ? Qt::Key_Minus : Qt::Key_Underscore,
+            Qt::ControlModifier | (i % 2 ? Qt::NoModifier : Qt::ShiftModifier));
     EXPECT_EQ(a.size(), taille(0.5));
-    cle(Qt::Key_0, "0", Qt::ControlModifier);
+    const qreal police = a.journal()->font().pointSizeF();
+    cle(Qt::Key_Agrave); // AZERTY's "0" key without Shift
     EXPECT_EQ(a.size(), taille(1));
+    EXPECT_DOUBLE_EQ(a.journal()->font().pointSizeF(), police * 2);
+    a.placeDisponible({683, 384});
+    cle(Qt::Key_Equal), cle(Qt::Key_0);
+    EXPECT_EQ(a.zoom(), 60); // 100 % does not fit
+    cle(Qt::Key_Plus);
+    EXPECT_EQ(a.zoom(), 60);
+    EXPECT_TRUE(a.journal()->height() + 40 <= 384 && a.journal()->width() + 10 <= 683);
     EXPECT_EQ(a.session().affichage(), "+0.0");
 }
 
-std::vector<std::pair<QObject*, QAccessible::Event>> evenements;
+// The labels whose change was signalled, and "dit " with what was announced, in order.
+QStringList evenements;
 
 // What a screen reader finds: French names, the tooltip as description without its
-// quotation marks, the stack lines' and the display's text as value, the display's changes
-// announced, options whose action is a click, the manual's icon a button that opens it.
+// quotation marks, the labels' text as value (and after the name of those that show a value)
+// and their changes signalled, each event's result announced once, options whose action is a click,
+// the manual's icon a button that opens it.
 TEST(Fenetre, LecteurDEcran)
 {
-    ecouterAnnonces([](QAccessibleEvent* e) { evenements.emplace_back(e->object(), e->type()); });
+    ecouterAnnonces([](QAccessibleEvent* e) {
+        const auto* w = static_cast<QWidget*>(e->object());
+        evenements << (e->type() == QAccessible::ObjectShow ? "dit " + w->accessibleName()
+                                                            : w->objectName());
+    });
     Affichage a;
     montrer(a);
     long ouvertures = 0;
@@ -602,22 +821,25 @@ TEST(Fenetre, LecteurDEcran)
     for (char32_t c : std::u32string_view(U"7\r")) touche(a, c);
     const std::pair<IdControle, const char*> attendus[] = {
         {ctl("cmdChiffre(7)"), "43|Chiffre 7||"},
-        {ctl("cmdDiv"), "43|Diviser||"},
-        {ctl("CmdSquare"), "43|Carré de X||"},
-        {ctl("cndLog10"), "43|Logarithme décimal||"},
-        {ctl("cmdAHsin"), "43|Arc sinus hyperbolique||"},
         {ctl("cmdYtoX"), "43|Y puissance X|Y à la puissance X|"},
         {ctl("Option2"), "45|Degré||"},
         {ctl("OLE1"), "43|Manuel d'utilisation||"},
-        {ctl("Label5"), "41|X|Visualisation de la pile: X|7"},
-        {ctl("lblResultat"), "41|Affichage|Zone d'affichage|7.0000000E+00"},
+        {ctl("Label5"), "41|X 7|Visualisation de la pile: X|7"},
+        {ctl("lblResultat"), "41|Affichage 7.0000000E+00|Zone d'affichage|7.0000000E+00"},
+        {ctl("lblDegRadGra"), "41|Unité d'angle radian|Témoin du choix radian - degré|radian"},
+        {ctl("Label6"), "41|Pile||"},
     };
     for (auto [c, attendu] : attendus)
         EXPECT_EQ(decrire(ia(c)), attendu) << Session::definition(c).nom;
-    EXPECT_NE(std::find(evenements.begin(), evenements.end(),
-                        std::pair<QObject*, QAccessible::Event>(a.widget(ctl("lblResultat")),
-                                                                QAccessible::TextUpdated)),
-              evenements.end());
+    for (char32_t c : std::u32string_view(U"12\r3+1\r0/Oq")) touche(a, c);
+    cliquer(a, ctl("cmdFixe"));
+    touche(a, U'2'); // once per event, after the label's own signal; nothing for an entry
+    EXPECT_EQ(evenements.filter(QRegularExpression("^dit |Label5|lblDegRadGra|lblChiffre"))
+                  .join(", ")
+                  .toStdString(),
+              "Label5, lblChiffre, lblDegRadGra, Label5, dit 7, Label5, dit 12, Label5, dit 15, "
+              "Label5, dit 1, Label5, dit Division par 0, lblDegRadGra, dit Division par 0, "
+              "dit Nb décimale?..., lblChiffre, dit Division par 0");
     Session r;
     r.cliquer(ctl("Option2"));
     ia(ctl("Option2"))->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
@@ -638,5 +860,6 @@ int main(int argc, char** argv)
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen"); // test discovery
     QApplication application(argc, argv);
+    installerTraductionsQt(application);
     return RUN_ALL_TESTS();
 }

@@ -157,6 +157,7 @@ void etatJson(const Session& session, std::string_view pressePapier, std::string
     o.entier("undoDepth", session.annulables());
     o.entier("redoDepth", session.retablissables());
     o.texte("localeNumeric", localeNumeric);
+    o.texte("annonce", session.changements().annonce);
 }
 
 } // namespace tarvex::replay

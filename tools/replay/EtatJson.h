@@ -20,7 +20,8 @@ void texteJson(std::string_view texte, std::string& sortie);
 
 // Replaces `sortie` by the whole state, without a line end: the record, the controls,
 // focus, beeps and manual requests, the clipboard (what the last copy gave), the depths of
-// undo and redo, and localeNumeric (the LC_NUMERIC locale the run uses).
+// undo and redo, localeNumeric (the LC_NUMERIC locale the run uses), and annonce (what a
+// screen reader is told of the last event).
 void etatJson(const Session& session, std::string_view pressePapier, std::string_view localeNumeric,
               std::string& sortie);
 

@@ -241,10 +241,34 @@ constexpr NomStat NomsStat[] = {
 };
 // clang-format on
 
+// The display's menu, so that a keyboard alone reaches the keys that have no character: the
+// window's groups in its reading order, "Fonctions supérieures" in three. A group without a
+// title takes its frame's caption.
+constexpr Ctl Formats[] = {Ctl::cmdScient, Ctl::cmdFixe};
+constexpr Ctl Angles[] = {Ctl::Option1, Ctl::Option2, Ctl::Option3};
+constexpr Ctl Fonctions[] = {Ctl::cmdRacine, Ctl::cmdExp,   Ctl::cmdLog,     Ctl::CmdSquare,
+                             Ctl::cmdDix,    Ctl::cndLog10, Ctl::cmdInverse, Ctl::cmdYtoX,
+                             Ctl::cmdxfact,  Ctl::cmdPi,    Ctl::cmdEe};
+constexpr Ctl Trigonometrie[] = {Ctl::cmdSin,  Ctl::cmdCos,  Ctl::cmdTan,
+                                 Ctl::cmdAsin, Ctl::cmdAcos, Ctl::cmdAtan};
+constexpr Ctl Hyperboliques[] = {Ctl::cmdHsin,  Ctl::cmdHcos,  Ctl::cmdHtan,
+                                 Ctl::cmdAHsin, Ctl::cmdAHcos, Ctl::cmdAHtan};
+constexpr Ctl Corrections[] = {Ctl::cmdPermutation, Ctl::cmdClear, Ctl::cmdEraseLonP,
+                               Ctl::cmdEraseP};
+constexpr GroupeMenu GroupesMenu[] = {
+    {Ctl::Frame1, {}, GroupeMenu::Sorte::Choix, Formats},
+    {Ctl::Frame2, {}, GroupeMenu::Sorte::Choix, Angles},
+    {Ctl::Frame4, "Fonctions", GroupeMenu::Sorte::Symboles, Fonctions},
+    {Ctl::Frame4, "Trigonométrie", GroupeMenu::Sorte::Symboles, Trigonometrie},
+    {Ctl::Frame4, "Fonctions hyperboliques", GroupeMenu::Sorte::Symboles, Hyperboliques},
+    {Ctl::Frame5, {}, GroupeMenu::Sorte::Mots, Corrections},
+};
+
 } // namespace
 
 Taille tailleFenetre() { return {9855, 8460}; }
 std::span<const DefinitionControle> tableControles() { return Table; }
+std::span<const GroupeMenu> groupesMenu() { return GroupesMenu; }
 
 bool accepteClic(Ctl c)
 {

@@ -52,6 +52,19 @@ bool accepteClic(Ctl c);
 // The control of that name ("cmdChiffre(3)"), if the window has one.
 std::optional<Ctl> controleParNom(std::string_view nom);
 
+// A submenu of the display's menu: the controls it offers, as radio items showing the
+// current choice (the format, the angle unit), as symbols shown beside their names (the
+// function keys), or as words (the corrections); titled by `titre`, else by the caption of
+// the group box `cadre`.
+struct GroupeMenu {
+    enum class Sorte : std::uint8_t { Choix, Symboles, Mots };
+    Ctl cadre;
+    std::string_view titre;
+    Sorte sorte;
+    std::span<const Ctl> controles;
+};
+std::span<const GroupeMenu> groupesMenu();
+
 // The French name a screen reader gives the control that shows this caption: a key that
 // the statistics mode relabels is named after its statistic while it shows it.
 std::string_view nomAccessible(Ctl c, std::string_view legende);

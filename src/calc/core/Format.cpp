@@ -2,6 +2,7 @@
 // core/Nombres.h.
 #include "core/Format.h"
 
+#include <algorithm>
 #include <cassert>
 #include <charconv>
 #include <cmath>
@@ -305,6 +306,19 @@ std::string texteGeneral(double v)
     std::string s;
     texteGeneral(v, s);
     return s;
+}
+
+std::string texteCopie(double v)
+{
+    std::string s = texteGeneral(v);
+    double relu;
+    const auto lu = nombres::lire(s.data(), s.data() + s.size(), relu);
+    // Beyond the range only: a text too small would still read as the nearest subnormal.
+    if (lu.ec != std::errc::result_out_of_range || std::fabs(v) < 1) return s;
+    char tampon[32];
+    char* fin = nombres::ecrireCourtScientifique(tampon, v);
+    *std::find(tampon, fin, 'e') = 'E';
+    return std::string(tampon, fin);
 }
 
 std::string texteEntier(int v)

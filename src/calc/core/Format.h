@@ -22,6 +22,12 @@ std::string formaterMotif(double v, std::string_view motif);
 void texteGeneral(double v, std::string& sortie);
 std::string texteGeneral(double v);
 
+// The text a copy puts on the clipboard: texteGeneral's, except where those 15 digits lie
+// beyond the largest double (the four largest doubles of each sign), which could not be read
+// back: there the shortest digits that read back as v, in the same form
+// ("1.7976931348623157E+308"). v must be finite.
+std::string texteCopie(double v);
+
 // The decimal text of a 16-bit integer: "-" when negative, no leading blank or zero.
 std::string texteEntier(int v);
 

@@ -1,5 +1,7 @@
 // The entry line: digits, decimal point, exponent, sign and backspace edit the caption of
-// lblResultat; the number exists only as that text until an operation reads it.
+// lblResultat; the number exists only as that text until an operation reads it. A key the
+// entry line cannot take (a limit reached, a second point, a point or "E" in the exponent)
+// beeps and changes nothing, so that no typed number becomes another in silence.
 #include <algorithm>
 #include <climits>
 
@@ -31,13 +33,16 @@ void Calculatrice::EntryDigit(int d)
     if (e_.NbCaracteres < LimiteChiffres) {
         entree += static_cast<char>('0' + d);
         ++e_.NbCaracteres;
+    } else {
+        v_.bip();
     }
 }
 
 void Calculatrice::cmdDecimale_Click()
 {
-    if (e_.SaisieExposant || e_.PointDecimal) return;
-    if (e_.NbCaracteres == 0) {
+    if (e_.SaisieExposant || e_.PointDecimal) {
+        v_.bip();
+    } else if (e_.NbCaracteres == 0) {
         v_.legende(Ctl::lblResultat, "0.");
         e_.PointDecimal = Vrai;
         e_.NbCaracteres += 2;
@@ -45,6 +50,8 @@ void Calculatrice::cmdDecimale_Click()
         v_.legendeModifiable(Ctl::lblResultat) += '.';
         ++e_.NbCaracteres;
         e_.PointDecimal = Vrai;
+    } else {
+        v_.bip();
     }
 }
 
@@ -67,16 +74,17 @@ void Calculatrice::exposant()
         RefreshDisplay();
         return;
     }
-    if (e_.SaisieExposant) return;
+    if (e_.SaisieExposant || e_.NbCaracteres >= LimiteExposant) {
+        v_.bip(); // the entry keeps the exponent it has, or gets none
+        return;
+    }
     if (e_.NbCaracteres == 0) {
         v_.legende(Ctl::lblResultat, "1"); // an exponent typed first applies to 1
         e_.NbCaracteres = 1;
     }
-    if (e_.NbCaracteres < LimiteExposant) {
-        e_.SaisieExposant = Vrai;
-        v_.legendeModifiable(Ctl::lblResultat) += "E+0";
-        e_.NbCaracteres += 3;
-    }
+    e_.SaisieExposant = Vrai;
+    v_.legendeModifiable(Ctl::lblResultat) += "E+0";
+    e_.NbCaracteres += 3;
 }
 
 void Calculatrice::cmdSigne_Click()
@@ -106,6 +114,8 @@ void Calculatrice::signe()
     } else if (e_.NbCaracteres < LimiteSigne) {
         entree.insert(0, 1, '-');
         ++e_.NbCaracteres;
+    } else {
+        v_.bip();
     }
 }
 

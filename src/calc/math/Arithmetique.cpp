@@ -1,5 +1,6 @@
-// The two-operand keys: +, -, x, ./. (which drop the stack) and y^x (which does not), and
-// the register listing of the minus key's second function.
+// The two-operand keys: +, -, x, ./. (which drop the stack) and y^x (which does not), the
+// register listing of the minus key's second function, and the minus key as the exponent's
+// sign.
 #include "core/Calculatrice.h"
 #include "core/Dispatch.h"
 #include "core/Format.h"
@@ -37,7 +38,13 @@ void Calculatrice::cmdDiv_Click() { arithmetique('/'); }
 
 void Calculatrice::cmdMoins_Click()
 {
-    if (e_.SaisieExposant) return; // "+/-" changes the exponent's sign, not this key
+    if (e_.SaisieExposant) {
+        // While the exponent is typed "-" is its sign, as "+/-" there; under a prefix or with
+        // the letter mark "+/-" means something else, and this key then does nothing.
+        if (e_.ModeTouche == ModeNormal && !e_.EntreeParLettre)
+            sousConvention(messages::erreur, [this] { signeExposant(); });
+        return;
+    }
     if (e_.EntreeParLettre) {
         e_.EntreeParLettre = Faux;
         ShowFirstRegister();

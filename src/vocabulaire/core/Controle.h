@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/Couleur.h"
 
@@ -56,6 +57,24 @@ struct EtatControle {
     bool selectionne = false;
 
     bool operator==(const EtatControle&) const = default;
+};
+
+// One item of the display's menu, which reaches the controls that have no key: a click on
+// `controle`, named as a screen reader names the control, with the key's caption beside the
+// name where it is a symbol ("Sqr"); a choice (the format, the angle unit) shows whether it
+// is the current one.
+struct ElementMenu {
+    IdControle controle;
+    std::string nom;
+    std::string symbole; // empty when the caption says no more than the name
+    bool actif;          // the control is available and shown
+    bool choix;          // a radio item
+    bool coche;          // the current choice
+};
+
+struct SousMenu {
+    std::string titre;
+    std::vector<ElementMenu> elements;
 };
 
 } // namespace tarvex

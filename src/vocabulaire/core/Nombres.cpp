@@ -19,6 +19,11 @@ bool commenceUnNombre(const char* debut, const char* fin)
 
 char* ecrireCourt(char* p, double v) { return std::to_chars(p, p + 32, v).ptr; }
 
+char* ecrireCourtScientifique(char* p, double v)
+{
+    return std::to_chars(p, p + 32, v, std::chars_format::scientific).ptr;
+}
+
 char* ecrireScientifique(char* p, double v, int decimales)
 {
     return std::to_chars(p, p + decimales + 8, v, std::chars_format::scientific, decimales).ptr;
@@ -33,6 +38,8 @@ std::from_chars_result lire(const char* debut, const char* fin, double& v)
 #else
 
 char* ecrireCourt(char* p, double v) { return libc::ecrireCourt(p, v); }
+
+char* ecrireCourtScientifique(char* p, double v) { return libc::ecrireCourtScientifique(p, v); }
 
 char* ecrireScientifique(char* p, double v, int decimales)
 {

@@ -31,6 +31,10 @@ inline double depuisBits(std::uint64_t b)
 // end.
 char* ecrireCourt(char* p, double v);
 
+// The same shortest digits, always in scientific notation, as std::to_chars(p, p + 32, v,
+// scientific): "7e+00", "1.7976931348623157e+308".
+char* ecrireCourtScientifique(char* p, double v);
+
 // v in scientific notation with `decimales` digits after the point, correctly rounded (an
 // exact half to the even digit), as std::to_chars(p, p + n, v, scientific, decimales):
 // "1.23450000000000e+03". v finite; 0 <= decimales <= 40; p has room for decimales + 8.
@@ -47,6 +51,7 @@ std::from_chars_result lire(const char* debut, const char* fin, double& v);
 // the tests that hold both ways to the same texts). They assume the locale "C".
 namespace libc {
 char* ecrireCourt(char* p, double v);
+char* ecrireCourtScientifique(char* p, double v);
 char* ecrireScientifique(char* p, double v, int decimales);
 std::from_chars_result lire(const char* debut, const char* fin, double& v);
 } // namespace libc

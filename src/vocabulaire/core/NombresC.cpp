@@ -183,16 +183,13 @@ char* ecrireScientifique(char* p, double v, int decimales)
     return p + n;
 }
 
-char* ecrireCourt(char* p, double v)
+namespace {
+
+// The fewest digits of v (finite, positive) that read back. The nearest ones fail, yet the
+// next ones up read back, where the double below v is nearer than the one above (v a power
+// of two).
+Chiffres plusCourts(double v)
 {
-    if (std::signbit(v)) *p++ = '-';
-    v = std::fabs(v);
-    if (v == 0) {
-        *p++ = '0';
-        return p;
-    }
-    // The fewest digits that read back. The nearest ones fail, yet the next ones up read
-    // back, where the double below v is nearer than the one above (v a power of two).
     char t[40];
     const auto relu = [&t] {
         double r = 0;
@@ -208,19 +205,45 @@ char* ecrireCourt(char* p, double v)
             if (relu() == v) break;
         }
     }
-    const Chiffres d = decomposer(t);
+    return decomposer(t);
+}
+
+char* ecrireEnScientifique(char* p, const Chiffres& d)
+{
+    *p++ = d.c[0];
+    if (d.n > 1) *p++ = '.';
+    std::memcpy(p, d.c + 1, static_cast<std::size_t>(d.n - 1));
+    return ecrireExposant(p + d.n - 1, d.exposant);
+}
+
+} // namespace
+
+char* ecrireCourtScientifique(char* p, double v)
+{
+    if (std::signbit(v)) *p++ = '-';
+    v = std::fabs(v);
+    if (v == 0) {
+        *p++ = '0';
+        return ecrireExposant(p, 0);
+    }
+    return ecrireEnScientifique(p, plusCourts(v));
+}
+
+char* ecrireCourt(char* p, double v)
+{
+    if (std::signbit(v)) *p++ = '-';
+    v = std::fabs(v);
+    if (v == 0) {
+        *p++ = '0';
+        return p;
+    }
+    const Chiffres d = plusCourts(v);
     const int e = d.exposant;
 
     // Fixed notation when it is no longer than the scientific one.
     const int scientifique = d.n + (d.n > 1) + 2 + chiffresExposant(e);
     const int fixe = e >= d.n - 1 ? e + 1 : e >= 0 ? d.n + 1 : d.n + 1 - e;
-    if (fixe > scientifique) {
-        *p++ = d.c[0];
-        if (d.n > 1) *p++ = '.';
-        std::memcpy(p, d.c + 1, static_cast<std::size_t>(d.n - 1));
-        p += d.n - 1;
-        return ecrireExposant(p, e);
-    }
+    if (fixe > scientifique) return ecrireEnScientifique(p, d);
     if (e >= d.n - 1) // an integer: all its digits, as "%.0f" writes them
         return p + std::snprintf(p, 32, "%.0f", v);
     if (e >= 0) {

@@ -29,6 +29,14 @@ struct Changements {
     int bips = 0;                      // beeps the event sounded
     int manuels = 0;                   // times the event asked for the manual
     bool journal = false;              // the event added a line to the journal
+    // What a screen reader is told of the event, empty for nothing; every front end says the
+    // same. Where the main display shows X through the display pattern, or is blank, X as its
+    // stack line writes it ("15", not "1.5000000E+01"); otherwise the display's own text
+    // ("Division par 0", "Sauve...A-Z", a register line). Nothing while the display shows
+    // the entry being typed (the screen reader echoes the keys), after an event that beeped
+    // (the beep is the answer) or that asked for the manual. After an undo or a redo, the
+    // display whatever it shows, the entry included.
+    std::string annonce;
 };
 
 class Session {
@@ -110,12 +118,19 @@ public:
     long bips() const;
     long manuelsOuverts() const;
 
+    // The display's menu as it is now: the submenus that reach every control without a key
+    // (format, angle unit, functions, trigonometry, hyperbolic functions, corrections), each
+    // item a click on its control (cliquer), named and checked as the controls show now.
+    std::vector<SousMenu> menuControles() const;
+
     // The text Ctrl+C puts on the clipboard: during an entry the main display's caption (the
     // entry, or a message written over it), otherwise X as texteNiveau writes it. Changes
     // nothing: no beep, no focus, no step.
     std::string copier() const;
-    // Stack level `niveau` (IdxY0 to IdxX) as text: a number in the stack labels' general
-    // form (15 significant digits, ".", zero without a sign), a message as written.
+    // Stack level `niveau` (IdxY0 to IdxX) as a copy writes it: a number in the stack labels'
+    // general form (15 significant digits, ".", zero without a sign) unless those digits lie
+    // beyond the largest double, then the shortest digits that read back exactly
+    // ("1.7976931348623157E+308"), so that coller() reads it back; a message as written.
     std::string texteNiveau(int niveau) const;
 
     // The state record, whole (tarvex-replay writes every field of it).
@@ -132,8 +147,9 @@ private:
     void conclure(std::string_view prefixe, std::string_view touche);
     // Tells the listener what the event changed: the controls the history found changed or
     // put back (none when `compare` is false: the event was refused), and the focus, beeps,
-    // manual requests and journal lines since the last time.
-    void annoncer(bool compare);
+    // manual requests and journal lines since the last time, and the announcement (`retour`:
+    // after an undo or a redo).
+    void annoncer(bool compare, bool retour = false);
     bool revenir(bool arriere); // annuler() or retablir()
 
     std::unique_ptr<Interieur> d_;
