@@ -25,3 +25,5 @@ add_subdirectory(src/calc)
 add_subdirectory(src/session)
 add_subdirectory(tools/replay)
 add_subdirectory(web)
+# The wall between the layers, for the page's door as for the other front ends.
+add_subdirectory(tests/couches)
