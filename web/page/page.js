@@ -114,42 +114,57 @@
   let bipsJoues = 0;
 
   // --- Captions that do not fit: smaller in the same font, then elided in the middle ------
-  function ajuster(c) {
-    const e = elements[c], t = texteDe(e);
-    if (!t || e.hidden) return;
-    const texte = montre[c].legende;
-    const design = parseFloat(e.dataset.points);
-    const plancher = lignesPile.includes(c) ? 1 : PlancherLisible;
-    t.textContent = texte;
-    t.style.fontSize = '';
-    // One line is measured across; captions that wrap (keys, the help block) downwards too.
-    const lignes = e.tagName === 'BUTTON' || e.classList.contains('lignes');
-    const deborde = () => e.scrollWidth > e.clientWidth + 0.5 ||
-                          (lignes && e.scrollHeight > e.clientHeight + 1);
-    let abrege = false;
-    if (deborde()) {
-      let bas = plancher, haut = design - 0.25, trouve = 0;
-      while (bas <= haut) {
-        const milieu = bas + Math.floor((haut - bas) * 2) / 4;
-        t.style.fontSize = `${milieu}pt`;
-        if (deborde()) haut = milieu - 0.25; else { trouve = milieu; bas = milieu + 0.25; }
-      }
-      if (trouve === 0) {
-        t.style.fontSize = `${plancher}pt`;
-        const car = Array.from(texte);
-        for (let garde = car.length - 1; garde > 0 && deborde(); --garde) {
-          const avant = Math.ceil(garde / 2);
-          t.textContent = car.slice(0, avant).join('') + '…' + car.slice(car.length - (garde - avant)).join('');
-        }
-        abrege = true;
-      } else {
-        t.style.fontSize = `${trouve}pt`;
-      }
+  // The captions written first, then measured all at once, so that the browser lays the page
+  // out once; only those that overflow are measured again, size by size.
+  function ajuster(liste) {
+    const poses = [];
+    for (const c of liste) {
+      const e = elements[c], t = texteDe(e);
+      if (!t || e.hidden) continue;
+      t.textContent = montre[c].legende;
+      t.style.fontSize = '';
+      poses.push(c);
     }
-    // An elided caption's whole text is its tooltip.
+    const debordent = poses.filter((c) => deborde(elements[c]));
+    for (const c of poses) bulle(c, debordent.includes(c) && reduire(c));
+  }
+
+  // One line is measured across; captions that wrap (keys, the help block) downwards too.
+  function deborde(e) {
+    const lignes = e.tagName === 'BUTTON' || e.classList.contains('lignes');
+    return e.scrollWidth > e.clientWidth + 0.5 || (lignes && e.scrollHeight > e.clientHeight + 1);
+  }
+
+  // The largest size in quarter points that fits, down to the floor; below it, the caption
+  // elided in the middle at the floor. True when elided.
+  function reduire(c) {
+    const e = elements[c], t = texteDe(e), texte = montre[c].legende;
+    const plancher = lignesPile.includes(c) ? 1 : PlancherLisible;
+    let bas = plancher, haut = parseFloat(e.dataset.points) - 0.25, trouve = 0;
+    while (bas <= haut) {
+      const milieu = bas + Math.floor((haut - bas) * 2) / 4;
+      t.style.fontSize = `${milieu}pt`;
+      if (deborde(e)) haut = milieu - 0.25; else { trouve = milieu; bas = milieu + 0.25; }
+    }
+    if (trouve > 0) {
+      t.style.fontSize = `${trouve}pt`;
+      return false;
+    }
+    t.style.fontSize = `${plancher}pt`;
+    const car = Array.from(texte);
+    for (let garde = car.length - 1; garde > 0 && deborde(e); --garde) {
+      const avant = Math.ceil(garde / 2);
+      t.textContent = car.slice(0, avant).join('') + '…' + car.slice(car.length - (garde - avant)).join('');
+    }
+    return true;
+  }
+
+  // The tooltip: the control's own, or its whole caption where it is elided.
+  function bulle(c, abrege) {
+    const e = elements[c];
     e.dataset.abrege = abrege ? '1' : '0';
-    const bulle = abrege ? texte : montre[c].infobulle;
-    if (bulle) e.title = bulle; else e.removeAttribute('title');
+    const b = abrege ? montre[c].legende : montre[c].infobulle;
+    if (b) e.title = b; else e.removeAttribute('title');
   }
 
   function texteDe(e) {
@@ -157,11 +172,13 @@
     return e.querySelector('.texte') ?? e.querySelector('span');
   }
 
-  // --- One control brought up to what the session says ------------------------------------
+  // --- One control brought up to what the session says; true when its caption is to be
+  // fitted again ---------------------------------------------------------------------------
   function appliquer(c) {
     const s = session.etat(c), m = montre[c], e = elements[c];
     const genre = e.dataset.genre;
     const changee = s.legende !== m.legende;
+    const visible = s.visible !== m.visible, infobulle = s.infobulle !== m.infobulle;
     m.legende = s.legende;
     if (s.infobulle !== m.infobulle) {
       m.infobulle = s.infobulle;
@@ -177,7 +194,6 @@
       m.fond = s.fond;
       if (e.dataset.peint === '1') e.style.background = session.couleur(s.fond);
     }
-    if (changee || s.visible) ajuster(c);
     if (changee && genre !== 'label') {
       const nom = session.nomAccessible(c);
       if (genre === 'option') e.querySelector('input').setAttribute('aria-label', nom);
@@ -186,13 +202,14 @@
     // A click marks an option behind the session's back: always the session's mark.
     m.selectionne = s.selectionne;
     if (genre === 'option') e.querySelector('input').checked = s.selectionne;
+    return changee || (visible && s.visible) || infobulle;
   }
 
   // After each event: what the session says, into the page.
   let bipsAJouer = 0, manuelDemande = false, journalChange = false, dire = '';
   function synchroniser() {
     const c = session.changements();
-    for (const id of c.controles) appliquer(id);
+    ajuster(c.controles.filter(appliquer));
     for (let id = 0; id < elements.length; ++id)
       if (elements[id].dataset.genre === 'option')
         elements[id].querySelector('input').checked = session.etat(id).selectionne;
@@ -678,11 +695,16 @@
     }
     // Captions are measured in their own font.
     await document.fonts.ready;
-    for (let c = 0; c < elements.length; ++c) appliquer(c);
+    ajuster(elements.map((e, c) => c).filter(appliquer));
     zoomer(zoomDeDepart());
     donnerFocus();
     fenetre.removeAttribute('aria-busy');
     document.documentElement.dataset.pret = '1';
+    // The first frame that takes keys and clicks: the one drawn now (docs/performance.md).
+    requestAnimationFrame(() => setTimeout(() => performance.mark('tarvex-utilisable')));
+    // The service worker keeps the page for the next visits, once this one is usable.
+    if ('serviceWorker' in navigator && location.protocol !== 'file:')
+      navigator.serviceWorker.register('sw.js').catch(() => { /* the page works without it */ });
   }
 
   // For the browser tests: the session's state beside what the page shows.
@@ -695,6 +717,4 @@
   };
 
   demarrer();
-  if ('serviceWorker' in navigator && location.protocol !== 'file:')
-    navigator.serviceWorker.register('sw.js').catch(() => { /* the page works without it */ });
 })();
