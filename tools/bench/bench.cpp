@@ -58,6 +58,10 @@ constexpr std::string_view Clics =
 // largest steps of the history.
 constexpr std::string_view Statistiques = "1\r2f3\r5f4\r9fXk1\r2fXM7\r8fX~";
 
+// Keys that fail, each throwing the calculator's failure type: the square root of -5, the
+// inverse of 0, a division by 0, the logarithm of a message; then Escape.
+constexpr std::string_view Erreurs = "5o[cmdRacine]0[cmdInverse]1\r0/c~";
+
 struct Mesure {
     long evenements;
     double secondes;
@@ -125,7 +129,8 @@ int main()
     const std::pair<const char*, std::string_view> Mixes[] = {{"realistic", Realiste},
                                                               {"typing", Saisie},
                                                               {"clicks", Clics},
-                                                              {"statistics", Statistiques}};
+                                                              {"statistics", Statistiques},
+                                                              {"errors", Erreurs}};
     for (const auto& [nom, texte] : Mixes) {
         const auto mix = lire(texte);
         const Mesure m = mesurer(mix);

@@ -42,13 +42,29 @@ Chiffres decomposer(const char* t)
 }
 
 // "e", the exponent's sign and at least two digits, as printf's "%e" writes them.
+// The decimal digits of n, at least `chiffres` of them, written by hand: WebAssembly's
+// standard library is built without optimisation, and WebAssembly divides 64-bit integers
+// slowly, so the digits come eight at a time from 32-bit parts.
+char* ecrireDecimal(char* p, std::uint64_t n, int chiffres = 1)
+{
+    char t[24];
+    int k = 0;
+    for (; n >= 100000000; n /= 100000000) {
+        auto bas = static_cast<std::uint32_t>(n % 100000000);
+        for (int i = 0; i < 8; ++i, bas /= 10) t[k++] = static_cast<char>('0' + bas % 10);
+    }
+    for (auto haut = static_cast<std::uint32_t>(n); haut != 0 || k == 0; haut /= 10)
+        t[k++] = static_cast<char>('0' + haut % 10);
+    while (k < chiffres) t[k++] = '0';
+    while (k > 0) *p++ = t[--k];
+    return p;
+}
+
 char* ecrireExposant(char* p, int e)
 {
     *p++ = 'e';
     *p++ = e < 0 ? '-' : '+';
-    const auto r = std::to_chars(p + (e > -10 && e < 10), p + 4, e < 0 ? -e : e);
-    if (e > -10 && e < 10) *p = '0';
-    return r.ptr;
+    return ecrireDecimal(p, static_cast<std::uint64_t>(e < 0 ? -e : e), 2);
 }
 
 // Adds one to the last digit of "d.ddde+XX" in place ("9.9e+00" gives "1.0e+01").
@@ -93,6 +109,66 @@ int bitsDe(Entier128 x)
     return haut != 0 ? 64 + std::bit_width(haut) : std::bit_width(static_cast<std::uint64_t>(x));
 }
 
+// a * b exactly, as hi + lo: Dekker's product, from the halves of each factor.
+struct Produit {
+    double hi, lo;
+};
+Produit produitExact(double a, double b)
+{
+    const auto couper = [](double x, double& haut, double& bas) {
+        const double c = 134217729.0 * x; // 2^27 + 1
+        haut = c - (c - x);
+        bas = x - haut;
+    };
+    double ah, al, bh, bl;
+    couper(a, ah, al);
+    couper(b, bh, bl);
+    const double p = a * b;
+    return {p, ((ah * bh - p) + ah * bl + al * bh) + al * bl};
+}
+
+// The first estimate of v's decimal exponent, from its binary one: floor(log10(2) * (q +
+// bits - 1)), e or one less (78913 / 2^18 is log10(2) to 6 digits).
+int estimation(std::uint64_t m, int q)
+{
+    return static_cast<int>((static_cast<long>(q) + std::bit_width(m) - 1) * 78913 >> 18);
+}
+
+// The digits of chiffresExacts for most numbers, without 128-bit integers: where 10^(p - e)
+// is a double (p - e from 0 to 22) and the count stays below 2^52, v * 10^(p - e) is exactly
+// hi + lo, and rounding it to an integer compares doubles exactly.
+bool chiffresRapides(double v, int p, std::uint64_t m, int q, std::uint64_t& n, int& e)
+{
+    static constexpr double Dix[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                     1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                     1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    const auto min = static_cast<std::uint64_t>(PuissancesDeDix[static_cast<std::size_t>(p)]);
+    e = estimation(m, q);
+    for (int essai = 0; essai < 3; ++essai) {
+        const int k = p - e;
+        if (k < 0 || k > 22) return false;
+        const Produit x = produitExact(v, Dix[k]);
+        if (x.hi >= 0x1p52) return false;
+        const double f = std::floor(x.hi);
+        if (f >= static_cast<double>(10 * min)) {
+            ++e;
+            continue;
+        }
+        // hi + lo against f + 1/2, exactly: (hi - f) - 1/2 and -lo are both doubles.
+        const double d = (x.hi - f) - 0.5;
+        auto arrondi = static_cast<std::uint64_t>(f);
+        if (d > -x.lo || (d == -x.lo && (arrondi & 1) != 0)) ++arrondi;
+        if (arrondi < min) {
+            --e;
+            continue;
+        }
+        if (arrondi == 10 * min) arrondi = min, ++e;
+        n = arrondi;
+        return true;
+    }
+    return false;
+}
+
 // The p + 1 significant digits of v (finite, positive), rounded to nearest with ties to
 // even: v = n * 10^(e - p). Exact, with 128-bit integers: v = m * 2^q, and n is
 // m * 5^k * 2^(q + k) rounded, with k = p - e. False where a term would not fit.
@@ -103,9 +179,9 @@ bool chiffresExacts(double v, int p, std::uint64_t& n, int& e)
     const std::uint64_t m =
         (b & ((std::uint64_t{1} << 52) - 1)) | (exposant != 0 ? std::uint64_t{1} << 52 : 0);
     const int q = (exposant != 0 ? exposant : 1) - 1075;
+    if (p <= 15 && chiffresRapides(v, p, m, q, n, e)) return true;
     const Entier128 min = PuissancesDeDix[static_cast<std::size_t>(p)], dix = min * 10;
-    // floor(log10(2) * (q + 52)), within one of e (78913 / 2^18 is log10(2) to 6 digits).
-    e = static_cast<int>((static_cast<long>(q) + std::bit_width(m) - 1) * 78913 >> 18);
+    e = estimation(m, q);
     for (int essai = 0; essai < 3; ++essai) {
         const int k = p - e, s = q + k;
         if (k > CinqMax || -k > CinqMax) return false;
@@ -168,7 +244,7 @@ char* ecrireScientifique(char* p, double v, int decimales)
         (v == 0 || chiffresExacts(std::fabs(v), decimales, chiffres, e))) {
         if (std::signbit(v)) *p++ = '-';
         char c[24] = {};
-        const auto fin = std::to_chars(c, c + sizeof c, chiffres).ptr;
+        const char* fin = ecrireDecimal(c, chiffres);
         *p++ = c[0];
         if (decimales > 0) *p++ = '.';
         // Zero has one digit: the others are zeros too.
