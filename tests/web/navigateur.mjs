@@ -12,6 +12,9 @@
 //   clavier    a key that has no character, reached with the keyboard alone through the
 //              display's menu, is the same click
 //   horsligne  after a first visit, the page works without a network, and can be installed
+//   fenetre    the zoom (fit at start, Ctrl+plus, minus and 0 within 50 to 300 %), F1 and
+//              Ctrl+V held down acting once, Ctrl and Alt with a key giving no character but
+//              AltGr giving one, the journal's panel: its lines, its saved file, Effacer
 //
 // Without chromium or puppeteer-core the test says so and is skipped.
 import { spawnSync } from 'node:child_process';
@@ -259,9 +262,86 @@ async function horsLigne(url) {
   }
 }
 
+async function fenetre(url) {
+  const navigateur = await lancer();
+  try {
+    // A browser window too small for 100 %: the largest step that fits, 60 %.
+    const petite = await navigateur.newPage();
+    await petite.setViewport({ width: 420, height: 400 });
+    await petite.goto(url);
+    await petite.waitForSelector('html[data-pret]');
+    const depart = await petite.evaluate(() => window.tarvex.zoom());
+    if (depart !== 60) echec(`in 420 x 400 pixels the page starts at ${depart} %, not 60 %`);
+    await petite.close();
+
+    const page = await ouvrir(navigateur, url);
+    const zooms = [];
+    for (const touches of [['Control', '+'], ['Control', 'Shift', '+'], ['Control', '-'], ['Control', '0']]) {
+      await raccourci(page, touches);
+      zooms.push(await page.evaluate(() => window.tarvex.zoom()));
+    }
+    for (let i = 0; i < 30; ++i) await raccourci(page, ['Control', '+']);
+    zooms.push(await page.evaluate(() => window.tarvex.zoom()));
+    await raccourci(page, ['Control', '0']);
+    if (JSON.stringify(zooms) !== '[110,120,110,100,300]') echec(`zoom steps ${zooms}`);
+
+    // F1 held: one manual; Ctrl+V held: one paste; Ctrl+5 and Alt+5 nothing; AltGr+€ a
+    // character (which beeps).
+    const onglets = [];
+    navigateur.on('targetcreated', (t) => onglets.push(t.url()));
+    await page.keyboard.down('F1');
+    for (let i = 0; i < 3; ++i) await page.keyboard.down('F1', { autoRepeat: true });
+    await page.keyboard.up('F1');
+    await attendre(300);
+    await page.bringToFront(); // the manual's tab took the focus
+    await page.evaluate(() => navigator.clipboard.writeText('7'));
+    await page.keyboard.down('Control');
+    await page.keyboard.down('KeyV');
+    for (let i = 0; i < 3; ++i) await page.keyboard.down('KeyV', { autoRepeat: true });
+    await page.keyboard.up('KeyV');
+    await page.keyboard.press('5');
+    await page.keyboard.up('Control');
+    await raccourci(page, ['Alt', '5']);
+    const cdp = await page.createCDPSession();
+    await cdp.send('Input.dispatchKeyEvent', { type: 'keyDown', key: '€', text: '€', modifiers: 3 });
+    await cdp.send('Input.dispatchKeyEvent', { type: 'keyUp', key: '€', modifiers: 3 });
+    await attendre(300);
+    const apres = await page.evaluate(() => [window.tarvex.manuels(), window.tarvex.pile(), window.tarvex.bips()]);
+    if (onglets.filter((u) => u.endsWith('/manuel.pdf')).length !== 1 || apres[0] !== 1 ||
+        JSON.stringify(apres[1]) !== '[0,0,0,0,7]' || apres[2] !== 1)
+      echec(`F1 and Ctrl+V held, Ctrl+5, Alt+5, AltGr+€: tabs ${onglets}, manual, stack and beeps ${JSON.stringify(apres)}`);
+
+    // The journal: Ctrl+J shows its lines; Enregistrer… downloads them as UTF-8 text with a
+    // tab between the columns; Effacer empties it; Escape gives the keys back.
+    const dossier = fs.mkdtempSync(path.join(os.tmpdir(), 'tarvex-journal-'));
+    await cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: dossier });
+    await page.keyboard.press('Enter');
+    await raccourci(page, ['Control', 'KeyJ']);
+    const lignes = await page.$$eval('#journal-lignes > li', (l) => l.map((li) => li.textContent));
+    await page.click('#journal-enregistrer');
+    const fichier = path.join(dossier, 'journal-tarvex.txt');
+    for (let i = 0; i < 50 && !fs.existsSync(fichier); ++i) await attendre(100);
+    const texte = fs.existsSync(fichier) ? fs.readFileSync(fichier, 'utf8') : null;
+    fs.rmSync(dossier, { recursive: true, force: true });
+    await page.click('#journal-effacer');
+    const vide = await page.$$eval('#journal-lignes > li', (l) => l.length);
+    await page.keyboard.press('Escape');
+    await page.keyboard.press('2');
+    const fin = await page.evaluate(() => [document.activeElement.dataset.nom, document.getElementById('journal').hidden,
+      document.querySelector('[data-nom="lblResultat"] .texte').textContent]);
+    if (JSON.stringify(lignes) !== '["Coller 77.0000000E+00","Entrée7.0000000E+00"]' ||
+        texte !== 'Coller 7\t7.0000000E+00\nEntrée\t7.0000000E+00\n' || vide !== 0 ||
+        JSON.stringify(fin) !== '["cmdEnter",true,"2"]')
+      echec(`the journal: lines ${JSON.stringify(lignes)}, file ${JSON.stringify(texte)}, after Effacer ${vide}, then ${JSON.stringify(fin)}`);
+    if (process.exitCode !== 1) console.log('zoom, held keys, modifiers and the journal as in the window');
+  } finally {
+    await navigateur.close();
+  }
+}
+
 const { url, fermer } = await servir(site);
 try {
-  await { sequences, annonce, clavier, horsligne: horsLigne }[mode](url);
+  await { sequences, annonce, clavier, horsligne: horsLigne, fenetre }[mode](url);
 } finally {
   fermer();
 }

@@ -590,12 +590,20 @@
   const listeJournal = document.getElementById('journal-lignes');
   let lignesMontrees = 0; // lines ever added that the list shows, to follow the journal
 
+  // Beside the calculator where the browser's window has room, over its right edge otherwise.
   function ouvrirJournal() {
     panneau.hidden = false;
+    const gauche = fenetre.offsetWidth * zoom / 100 + 12;
+    const place = gauche + panneau.offsetWidth <= window.innerWidth - 8;
+    panneau.style.left = place ? `${gauche}px` : '';
+    panneau.style.right = place ? 'auto' : '';
     actualiserJournal(true);
     listeJournal.focus();
   }
   function fermerJournal() {
+    // The focus leaves the panel first: a hidden element keeps it until the browser's next
+    // layout, and donnerFocus leaves the journal's focus alone.
+    if (panneau.contains(document.activeElement)) document.activeElement.blur();
     panneau.hidden = true;
     donnerFocus();
   }
