@@ -105,7 +105,8 @@ fi
 if [ "$action" = test ]; then
   # The browser tests' driver, at the versions of tests/web/package-lock.json; without it
   # they say why and are skipped.
-  (cd tests/web && npm ci --ignore-scripts --no-audit --no-fund) ||
+  cache="$PWD/build/npm-cache" # npm's downloads, inside the clone
+  (cd tests/web && npm ci --ignore-scripts --no-audit --no-fund --cache "$cache") ||
     echo "setup.sh: npm ci failed in tests/web: the browser tests will be skipped" >&2
 fi
 
