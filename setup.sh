@@ -3,9 +3,12 @@
 # the calculator (run) or runs every test (test).
 #
 #   ./setup.sh run     builds what the window needs (and tarvex-replay), then starts it
-#   ./setup.sh test    also builds the tests, the sanitized stress test and the benchmarks,
-#                      installs the packaging validators, and runs every test
+#   ./setup.sh test    also builds the tests, the sanitized stress test, the benchmarks and
+#                      the web version, installs the packaging validators, chromium and the
+#                      browser tests' npm packages, and runs every test
 #   ./setup.sh build   as run, without starting anything
+#   ./setup.sh web [PORT]  builds the web version into build-web/ (the manual's PDF from
+#                      build/) and serves build-web/site on 127.0.0.1:PORT (8000)
 #
 # Installing needs root: the script uses sudo when it is not root and sudo exists;
 # otherwise it prints the commands to run as root and exits with status 1.
@@ -13,7 +16,9 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 action="${1:-run}"
-case "$action" in run|test|build) ;; *) echo "usage: $0 [run|test|build]" >&2; exit 2 ;; esac
+case "$action" in run|test|build|web) ;; *) echo "usage: $0 [run|test|build|web [PORT]]" >&2; exit 2 ;; esac
+port="${2:-8000}"
+if [ "$action" = web ] && ! [[ "$port" =~ ^[0-9]+$ ]]; then echo "usage: $0 web [PORT]" >&2; exit 2; fi
 
 # What the window needs: the compiler, CMake and Ninja, Qt 6 and its French translations
 # (Qt's own dialogs), the font the window is drawn for, and the fonts the manual is laid out
@@ -29,6 +34,16 @@ if [ "$action" = test ]; then
   packages+=(libgtest-dev nlohmann-json3-dev locales
              desktop-file-utils appstream lintian dpkg-dev file
              orca xvfb xdotool at-spi2-core dbus openbox)
+fi
+if [ "$action" = test ] || [ "$action" = web ]; then
+  # The web version: Debian's Emscripten (it brings node); to serve it, Python's web server;
+  # to test it, chromium, and npm for the browser tests' driver.
+  packages+=(emscripten)
+  if [ "$action" = web ]; then packages+=(python3); fi
+  if [ "$action" = test ]; then
+    packages+=(chromium)
+    command -v npm >/dev/null 2>&1 || packages+=(npm)
+  fi
 fi
 
 missing=()
@@ -87,9 +102,27 @@ if $need_locale; then
   "${as_root[@]}" locale-gen
 fi
 
+if [ "$action" = test ]; then
+  # The browser tests' driver, at the versions of tests/web/package-lock.json; without it
+  # they say why and are skipped.
+  cache="$PWD/build/npm-cache" # npm's downloads, inside the clone
+  (cd tests/web && npm ci --ignore-scripts --no-audit --no-fund --cache "$cache") ||
+    echo "setup.sh: npm ci failed in tests/web: the browser tests will be skipped" >&2
+fi
+
 if [ "$action" = test ]; then extras=ON; else extras=OFF; fi
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DTARVEX_TESTS=$extras -DTARVEX_SANITIZERS=$extras -DTARVEX_BENCHMARKS=$extras
+if [ "$action" = web ]; then
+  # The manual's PDF is laid out by the native build; the rest is Emscripten's.
+  cmake --build build --parallel "$(nproc)" --target tarvex_manuel_pdf
+  emcmake cmake -S . -B build-web -G Ninja -DTARVEX_MANUEL_PDF="$PWD/build/manuel/manuel.pdf"
+  cmake --build build-web --parallel "$(nproc)"
+  echo
+  echo "Tarvex in the browser: http://127.0.0.1:$port/ (Ctrl+C stops the server)."
+  echo "The folder build-web/site is the whole web version: any static web host serves it."
+  exec python3 -m http.server --bind 127.0.0.1 --directory build-web/site "$port"
+fi
 cmake --build build --parallel "$(nproc)"
 
 case "$action" in

@@ -4,11 +4,12 @@
 #include "Historique.h"
 
 #include <array>
-#include <bit>
 #include <concepts>
 #include <cstdint>
 #include <string>
 #include <tuple>
+
+#include "core/Nombres.h"
 
 namespace tarvex {
 
@@ -17,7 +18,7 @@ namespace {
 // Bit for bit: 0.0 and -0.0 differ.
 bool meme(double a, double b)
 {
-    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+    return nombres::bits(a) == nombres::bits(b);
 }
 bool meme(const Cellule& a, const Cellule& b)
 {

@@ -239,7 +239,7 @@ std::string symbole(std::string_view legende, std::string_view nom)
         const auto bas = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
         return bas(a) == bas(b);
     };
-    return std::ranges::equal(s, nom, pareil) ? std::string() : s;
+    return std::equal(s.begin(), s.end(), nom.begin(), nom.end(), pareil) ? std::string() : s;
 }
 
 } // namespace

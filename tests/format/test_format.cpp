@@ -1,14 +1,18 @@
-// Number formatting, entry reading and UTF-8 cutting.
+// Number formatting, entry reading, the conversions of doubles and UTF-8 cutting.
 #include <gtest/gtest.h>
 
-#include <bit>
+#include <cmath>
 #include <cstdint>
+#include <limits>
+#include <random>
 #include <string>
 #include <string_view>
 #include <tuple>
+#include <vector>
 
 #include "core/Echec.h"
 #include "core/Format.h"
+#include "core/Nombres.h"
 #include "core/Utf8.h"
 #include "entry/Lecture.h"
 
@@ -82,12 +86,82 @@ TEST(Lecture, Entree)
     for (const auto& [texte, lu, valeur] : lignes) {
         try {
             const double v = lireEntree(texte);
-            EXPECT_TRUE(lu &&
-                        std::bit_cast<std::uint64_t>(v) == std::bit_cast<std::uint64_t>(valeur))
+            EXPECT_TRUE(lu && nombres::bits(v) == nombres::bits(valeur))
                 << '"' << texte << "\" read as " << v;
         } catch (const Echec& e) {
             EXPECT_TRUE(!lu && e.defaut() == Defaut::TexteNonNombre) << '"' << texte << "\" failed";
         }
+    }
+}
+
+// The C library's way (WebAssembly's, where the standard library lacks the conversions of
+// doubles) gives the standard library's texts and values, bit for bit: the powers of two and
+// of ten with their neighbours (where the shortest digits are not the nearest ones), random
+// doubles of every binade, and random decimal texts, complete or not.
+TEST(Nombres, LaBibliothequeCEcritEtLitCommeLaStandard)
+{
+#if !defined(__cpp_lib_to_chars)
+    GTEST_SKIP() << "only the C library's way here: tarvex-nombres compares it with the native";
+#endif
+    constexpr double Infini = std::numeric_limits<double>::infinity();
+    std::vector<double> valeurs = {0.0,
+                                   -0.0,
+                                   1e21,
+                                   1e22,
+                                   1e23,
+                                   9007199254740993.0,
+                                   0.3,
+                                   123456789012345680000.0,
+                                   std::numeric_limits<double>::max()};
+    const auto voisins = [&](double p) {
+        for (double v : {p, std::nextafter(p, 0.0), std::nextafter(p, Infini)})
+            valeurs.insert(valeurs.end(), {v, -v});
+    };
+    for (int k = -1074; k <= 1023; ++k) voisins(std::ldexp(1.0, k));
+    for (int k = -323; k <= 308; ++k) voisins(std::pow(10.0, k));
+    std::mt19937_64 hasard(17);
+    // The magnitudes a calculator meets most, converted exactly with integers...
+    for (int i = 0; i < 30000; ++i)
+        valeurs.push_back(static_cast<double>(hasard() >> 11) * 0x1p-53 *
+                          std::pow(10.0, static_cast<int>(hasard() % 64) - 24));
+    // ...and any double.
+    while (valeurs.size() < 90000)
+        if (const double v = nombres::depuisBits(hasard()); std::isfinite(v)) valeurs.push_back(v);
+
+    const auto texte = [](char* debut, char* fin) { return std::string(debut, fin); };
+    const auto lu = [](const std::string& t, double(&v)[2]) {
+        v[0] = v[1] = 0.5;
+        const auto a = nombres::lire(t.data(), t.data() + t.size(), v[0]);
+        const auto b = nombres::libc::lire(t.data(), t.data() + t.size(), v[1]);
+        return a.ec == b.ec && a.ptr == b.ptr && nombres::bits(v[0]) == nombres::bits(v[1]);
+    };
+    int fautes = 0;
+    for (double v : valeurs) {
+        char a[64], b[64];
+        std::string t = texte(a, nombres::ecrireCourt(a, v));
+        bool pareil = t == texte(b, nombres::libc::ecrireCourt(b, v)) &&
+                      texte(a, nombres::ecrireCourtScientifique(a, v)) ==
+                          texte(b, nombres::libc::ecrireCourtScientifique(b, v));
+        for (int d : {0, 1, 6, 14, 16})
+            pareil = pareil && texte(a, nombres::ecrireScientifique(a, v, d)) ==
+                                   texte(b, nombres::libc::ecrireScientifique(b, v, d));
+        double lus[2];
+        pareil = pareil && lu(t, lus) && lus[0] == v;
+        EXPECT_TRUE(pareil || ++fautes > 10) << "v=" << t;
+    }
+    // Random texts: a sign, up to 25 digits around a point, an exponent up to 400, and each
+    // cut short at a random place.
+    for (int i = 0; i < 20000; ++i) {
+        std::string t = hasard() % 4 ? "" : "-";
+        for (auto n = hasard() % 26; n > 0; --n) t += static_cast<char>('0' + hasard() % 10);
+        if (hasard() % 2) t.insert(t.size() - (hasard() % (t.size() + 1)) / 2, ".");
+        if (hasard() % 2)
+            t += "eE"[hasard() % 2] + std::string(hasard() % 2 ? "-" : "+") +
+                 std::to_string(hasard() % 401);
+        double lus[2];
+        EXPECT_TRUE((lu(t, lus) && lu(t.substr(0, hasard() % (t.size() + 1)), lus)) ||
+                    ++fautes > 10)
+            << '"' << t << '"';
     }
 }
 

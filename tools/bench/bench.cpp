@@ -77,6 +77,10 @@ constexpr std::string_view Clics =
 // largest steps of the history.
 constexpr std::string_view Statistiques = "1\r2f3\r5f4\r9fXk1\r2fXM7\r8fX~";
 
+// Keys that fail, each throwing the calculator's failure type: the square root of -5, the
+// inverse of 0, a division by 0, the logarithm of a message; then Escape.
+constexpr std::string_view Erreurs = "5o[cmdRacine]0[cmdInverse]1\r0/c~";
+
 struct Mesure {
     long evenements;
     double secondes;
@@ -107,12 +111,21 @@ Mesure mesurer(const std::vector<Evenement>& mix)
     return {n, ecoule.count()};
 }
 
-// Heap bytes in use (glibc's count), the large blocks it maps apart included.
+// Heap bytes in use, the large blocks mapped apart included (glibc's count; in
+// WebAssembly, dlmalloc's).
+#if defined(__GLIBC__)
 long tas()
 {
     const struct mallinfo2 m = mallinfo2();
     return static_cast<long>(m.uordblks + m.hblkhd);
 }
+#else
+long tas()
+{
+    const struct mallinfo m = mallinfo();
+    return static_cast<long>(m.uordblks + m.hblkhd);
+}
+#endif
 
 // Heap taken by a full history (100 steps) of the mix: the session after at least 300 events,
 // its journal emptied, minus the fresh session.
@@ -205,7 +218,8 @@ int main()
     const std::pair<const char*, std::string_view> Mixes[] = {{"realistic", Realiste},
                                                               {"typing", Saisie},
                                                               {"clicks", Clics},
-                                                              {"statistics", Statistiques}};
+                                                              {"statistics", Statistiques},
+                                                              {"errors", Erreurs}};
     for (const auto& [nom, texte] : Mixes) {
         const auto mix = lire(texte);
         const Mesure m = mesurer(mix);

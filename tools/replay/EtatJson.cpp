@@ -2,6 +2,7 @@
 #include "EtatJson.h"
 
 #include "core/Couleur.h"
+#include "core/Nombres.h"
 #include "core/Utf8.h"
 
 #include <array>
@@ -97,7 +98,7 @@ void nombreJson(double v, std::string& sortie)
         sortie += "-0.0"; // "-0" would read back as the integer 0
     } else {
         char t[32];
-        sortie.append(t, std::to_chars(t, t + sizeof t, v).ptr);
+        sortie.append(t, nombres::ecrireCourt(t, v));
     }
 }
 

@@ -1,5 +1,5 @@
 // The calculator state and the control model as one line of JSON, written with the standard
-// library alone: numbers by std::to_chars, so that nothing depends on the locale.
+// library alone: numbers by core/Nombres.h, so that nothing depends on the locale.
 #pragma once
 
 #include "session/Session.h"

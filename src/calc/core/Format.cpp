@@ -1,4 +1,5 @@
-// Number formatting without the C locale: every digit comes from std::to_chars.
+// Number formatting without the C locale: every digit comes from the conversions of
+// core/Nombres.h.
 #include "core/Format.h"
 
 #include <algorithm>
@@ -7,7 +8,8 @@
 #include <cmath>
 #include <cstddef>
 #include <cstring>
-#include <system_error>
+
+#include "core/Nombres.h"
 
 namespace tarvex {
 
@@ -51,16 +53,14 @@ Decimal decomposer(double v)
     assert(std::isfinite(v));
     // "d.ddddddddddddddde+XX": the conversion rounds correctly from the exact binary value.
     char tampon[32];
-    const auto res = std::to_chars(tampon, tampon + sizeof tampon, std::fabs(v),
-                                   std::chars_format::scientific, Significatifs - 1);
-    assert(res.ec == std::errc());
+    const char* fin = nombres::ecrireScientifique(tampon, std::fabs(v), Significatifs - 1);
     Decimal d;
     d.chiffres[0] = tampon[0];
     std::memcpy(d.chiffres + 1, tampon + 2, Significatifs - 1);
     const char* p = tampon + Significatifs + 1; // the 'e'
     const bool negatif = p[1] == '-';
     int e = 0;
-    for (p += 2; p < res.ptr; ++p) {
+    for (p += 2; p < fin; ++p) {
         e = e * 10 + (*p - '0');
     }
     d.exposant = negatif ? -e : e;
@@ -312,11 +312,11 @@ std::string texteCopie(double v)
 {
     std::string s = texteGeneral(v);
     double relu;
-    const auto lu = std::from_chars(s.data(), s.data() + s.size(), relu);
+    const auto lu = nombres::lire(s.data(), s.data() + s.size(), relu);
     // Beyond the range only: a text too small would still read as the nearest subnormal.
     if (lu.ec != std::errc::result_out_of_range || std::fabs(v) < 1) return s;
     char tampon[32];
-    char* fin = std::to_chars(tampon, tampon + sizeof tampon, v, std::chars_format::scientific).ptr;
+    char* fin = nombres::ecrireCourtScientifique(tampon, v);
     *std::find(tampon, fin, 'e') = 'E';
     return std::string(tampon, fin);
 }

@@ -1,13 +1,13 @@
 // The entry line read as a number, strictly: the grammar is checked here and the
-// conversion itself is std::from_chars, which ignores the locale.
+// conversion itself is nombres::lire, which ignores the locale.
 #include "entry/Lecture.h"
 
-#include <charconv>
 #include <cstddef>
 #include <optional>
 #include <system_error>
 
 #include "core/Echec.h"
+#include "core/Nombres.h"
 
 namespace tarvex {
 
@@ -89,8 +89,7 @@ double lireEntree(std::string_view texte)
     const long long exposant = lireExposant(texte, i);
 
     double v = 0;
-    const auto res =
-        std::from_chars(texte.data(), texte.data() + texte.size(), v, std::chars_format::general);
+    const auto res = nombres::lire(texte.data(), texte.data() + texte.size(), v);
     if (res.ec == std::errc::result_out_of_range) {
         // Beyond the largest double fails; below the smallest subnormal rounds to zero.
         if (ordre && *ordre + exposant >= 0) {

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "core/Echec.h"
+#include "math/Libm.h"
 
 namespace tarvex::verifie {
 
@@ -36,30 +37,30 @@ inline double racine(double x)
 inline double ln(double x)
 {
     if (x <= 0.0) throw Echec(Defaut::ArgumentInvalide);
-    return std::log(x);
+    return libm::log(x);
 }
 
 // Exact at the powers of ten, where ln(x) / ln(10) is not (1000 gives 2.9999999999999996).
 inline double logDecimal(double x)
 {
     if (x <= 0.0) throw Echec(Defaut::ArgumentInvalide);
-    return std::log10(x);
+    return libm::log10(x);
 }
 
-inline double exponentielle(double x) { return fini(std::exp(x)); }
+inline double exponentielle(double x) { return fini(libm::exp(x)); }
 
 // y to the power x: a negative y needs an integer x, and a zero y a non-negative x.
 inline double puissance(double y, double x)
 {
     if (y < 0.0 && std::trunc(x) != x) throw Echec(Defaut::ArgumentInvalide);
     if (y == 0.0 && x < 0.0) throw Echec(Defaut::ArgumentInvalide);
-    return fini(std::pow(y, x));
+    return fini(libm::pow(y, x));
 }
 
-inline double sinus(double x) { return fini(std::sin(x)); }
-inline double cosinus(double x) { return fini(std::cos(x)); }
-inline double tangente(double x) { return fini(std::tan(x)); }
-inline double arcTangente(double x) { return fini(std::atan(x)); }
+inline double sinus(double x) { return fini(libm::sin(x)); }
+inline double cosinus(double x) { return fini(libm::cos(x)); }
+inline double tangente(double x) { return fini(libm::tan(x)); }
+inline double arcTangente(double x) { return fini(libm::atan(x)); }
 
 // A 16-bit counter result, checked.
 inline std::int16_t entier16(long v)

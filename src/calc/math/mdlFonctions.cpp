@@ -1,12 +1,13 @@
-// The arc and hyperbolic functions, from the standard library's: a textbook formula such as
-// ln(x + sqrt(x*x + 1)) cancels for small or negative arguments and overflows for large
-// ones, where the library's functions stay within an ulp. Each fails only outside its
-// domain or where its true value lies beyond the double range.
+// The arc and hyperbolic functions, from the calculator's library of functions (math/Libm.h):
+// a textbook formula such as ln(x + sqrt(x*x + 1)) cancels for small or negative arguments
+// and overflows for large ones, where the library's functions stay within an ulp. Each fails
+// only outside its domain or where its true value lies beyond the double range.
 #include "math/mdlFonctions.h"
 
 #include <cmath>
 
 #include "core/Echec.h"
+#include "math/Libm.h"
 #include "math/Verifie.h"
 
 namespace tarvex::mdlFonctions {
@@ -27,27 +28,27 @@ double ArcSin(const Cellule& cx)
 {
     const double x = cx.nombre();
     exiger(std::fabs(x) <= 1.0);
-    return std::asin(x);
+    return libm::asin(x);
 }
 
 double ArcCos(const Cellule& cx)
 {
     const double x = cx.nombre();
     exiger(std::fabs(x) <= 1.0);
-    return std::acos(x);
+    return libm::acos(x);
 }
 
 // Finite up to |x| of about 710.4759, a little beyond the exponential's own limit.
-double SinH(const Cellule& cx) { return fini(std::sinh(cx.nombre())); }
-double CosH(const Cellule& cx) { return fini(std::cosh(cx.nombre())); }
-double TanH(const Cellule& cx) { return std::tanh(cx.nombre()); }
-double ArgSinH(const Cellule& cx) { return std::asinh(cx.nombre()); }
+double SinH(const Cellule& cx) { return fini(libm::sinh(cx.nombre())); }
+double CosH(const Cellule& cx) { return fini(libm::cosh(cx.nombre())); }
+double TanH(const Cellule& cx) { return libm::tanh(cx.nombre()); }
+double ArgSinH(const Cellule& cx) { return libm::asinh(cx.nombre()); }
 
 double ArgCosH(const Cellule& cx)
 {
     const double x = cx.nombre();
     exiger(x >= 1.0);
-    return std::acosh(x);
+    return libm::acosh(x);
 }
 
 // -1 and 1 are poles: no value there either.
@@ -55,7 +56,7 @@ double ArgTanH(const Cellule& cx)
 {
     const double x = cx.nombre();
     exiger(std::fabs(x) < 1.0);
-    return std::atanh(x);
+    return libm::atanh(x);
 }
 
 } // namespace tarvex::mdlFonctions
