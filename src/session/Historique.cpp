@@ -4,6 +4,7 @@
 #include "Historique.h"
 
 #include <array>
+#include <bit>
 #include <concepts>
 #include <cstdint>
 #include <string>
@@ -16,10 +17,7 @@ namespace tarvex {
 namespace {
 
 // Bit for bit: 0.0 and -0.0 differ.
-bool meme(double a, double b)
-{
-    return nombres::bits(a) == nombres::bits(b);
-}
+bool meme(double a, double b) { return nombres::bits(a) == nombres::bits(b); }
 bool meme(const Cellule& a, const Cellule& b)
 {
     if (a.estTexte() != b.estTexte()) return false;

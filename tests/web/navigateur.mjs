@@ -173,7 +173,8 @@ async function sequences(url) {
         await page.click(`.menu:last-child [data-nom="${nom}"]`);
         script.push(`click ${nom}`);
       }
-      await attendre(40); // the announcement is written a moment after the event
+      // The announcement is written a moment after the event.
+      await page.waitForFunction(() => !window.tarvex.annonceEnAttente());
       script.push('dump');
       etats.push(await etatPage(page));
     }
@@ -201,7 +202,8 @@ async function annonce(url) {
   try {
     const page = await ouvrir(navigateur, url);
     for (const t of ['1', '2', 'Enter', '3', '+']) await page.keyboard.press(t);
-    await page.waitForFunction(() => document.getElementById('annonce').textContent !== '', { timeout: 5000 });
+    // The region is emptied, then filled a moment later.
+    await page.waitForFunction(() => !window.tarvex.annonceEnAttente(), { timeout: 5000 });
     const dit = await page.$eval('#annonce', (e) => [e.textContent, e.getAttribute('aria-live')]);
     if (dit[0] !== '15' || dit[1] !== 'polite') echec(`the live region says ${JSON.stringify(dit)}, not "15" politely`);
     else console.log('the live region says "15"');

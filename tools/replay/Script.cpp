@@ -72,8 +72,9 @@ constexpr std::pair<char32_t, char32_t> Invisibles[] = {
 bool visible(char32_t p)
 {
     if ((p & 0xFFFE) == 0xFFFE) return false; // the two noncharacters that end each plane
-    const auto r =
-        std::ranges::upper_bound(Invisibles, p, {}, [](const auto& i) { return i.first; });
+    // (std::algorithms, not std::ranges: WebAssembly's standard library has no ranges yet)
+    const auto r = std::upper_bound(std::begin(Invisibles), std::end(Invisibles), p,
+                                    [](char32_t x, const auto& i) { return x < i.first; });
     return r == std::begin(Invisibles) || p > std::prev(r)->second;
 }
 
@@ -132,8 +133,8 @@ bool debutArgument(Verbe verbe, std::string_view a)
             a.starts_with("U+") && a.size() <= 8 &&
             a.find_first_not_of("0123456789ABCDEFabcdef", 2) == std::string_view::npos;
         return hexa || codeTouche(a) || entame(a) ||
-               std::ranges::any_of(NomsTouches,
-                                   [&](const auto& n) { return n.first.starts_with(a); });
+               std::any_of(std::begin(NomsTouches), std::end(NomsTouches),
+                           [&](const auto& n) { return n.first.starts_with(a); });
     }
     for (IdControle c = 0; c < Session::nombreControles(); ++c)
         if (Session::definition(c).nom.starts_with(a) && accepte(verbe, c)) return true;
@@ -175,8 +176,9 @@ std::optional<std::string> examiner(std::string_view ligne, bool finLigne, Ligne
     const Mot verbe = mot(ligne, debut, finLigne);
     const Commande* c = verbe.fini && !verbe.cr ? commande(verbe.texte) : nullptr;
     if (c == nullptr) {
-        const bool debutCommande = std::ranges::any_of(
-            Commandes, [&](const Commande& k) { return k.nom.starts_with(verbe.texte); });
+        const bool debutCommande =
+            std::any_of(std::begin(Commandes), std::end(Commandes),
+                        [&](const Commande& k) { return k.nom.starts_with(verbe.texte); });
         if (verbe.cr && debutCommande) return std::string(MessageCR);
         if ((!verbe.fini && debutCommande) || !citationFinale(verbe.texte, verbe.fini))
             return std::nullopt;

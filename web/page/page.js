@@ -236,10 +236,16 @@
     if (document.activeElement !== cible) cible.focus({ preventScroll: true });
   }
 
-  // The same text twice is said twice: the region is emptied first.
+  // The same text twice is said twice: the region is emptied first. A key pressed before the
+  // text is put back replaces it: only the newest is said.
+  let annonceEnAttente = 0;
   function annoncer(texte) {
     annonce.textContent = '';
-    setTimeout(() => { annonce.textContent = texte; }, 30);
+    clearTimeout(annonceEnAttente);
+    annonceEnAttente = setTimeout(() => {
+      annonceEnAttente = 0;
+      annonce.textContent = texte;
+    }, 30);
   }
 
   // --- The beep: a short tone through Web Audio --------------------------------------------
@@ -722,6 +728,7 @@
     manuels: () => manuelsOuverts,
     copie: () => dernierCopie,
     zoom: () => zoom,
+    annonceEnAttente: () => annonceEnAttente !== 0,
   };
 
   demarrer();

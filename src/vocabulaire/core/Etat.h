@@ -74,6 +74,10 @@ struct Champ {
     T EtatCalculatrice::*membre;
     bool booleen = false;
 };
+// Spelt out for compilers that do not yet deduce an aggregate's arguments (clang before 17,
+// which WebAssembly's Emscripten uses).
+template <class T>
+Champ(std::string_view, T EtatCalculatrice::*, bool = false) -> Champ<T>;
 
 // Every field of the record once, in the order tarvex-replay writes them: the undo history
 // compares them, the JSON writer writes them, the fuzz target checks them, all from this list.
