@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Size of the tests against the size of the code they test: non-blank lines of .cpp, .h and
 # .scn files that are not comments (// in C++, # in scenario files, /* */ blocks), among the
-# files git tracks. Tests = everything under tests/; code = src/ and tools/.
+# files git tracks. Tests = everything under tests/; code = src/, tools/ and web/.
 # Prints both counts and the ratio tests / code.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -22,6 +22,6 @@ compter() {
 }
 
 tests=$(compter tests)
-code=$(compter src tools)
+code=$(compter src tools web)
 ratio=$(awk -v t="$tests" -v c="$code" 'BEGIN { printf "%.3f", c ? t / c : 0 }')
-echo "tests: $tests lines; code (src, tools): $code lines; ratio: $ratio"
+echo "tests: $tests lines; code (src, tools, web): $code lines; ratio: $ratio"

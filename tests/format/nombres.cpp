@@ -60,22 +60,12 @@ int main(int argc, char** argv)
         const double u = uniforme(),
                      x = (2 * u - 1) * std::ldexp(1.0, static_cast<int>(hasard() % 14) - 4);
         const double y = 4 * uniforme();
-        const double r[] = {libm::sin(x),
-                            libm::cos(x),
-                            libm::tan(x),
-                            libm::asin(u),
-                            libm::acos(u),
-                            libm::atan(x),
-                            libm::exp(x),
-                            libm::log(u),
-                            libm::log10(u),
-                            libm::pow(std::fabs(x), y),
-                            libm::sinh(x),
-                            libm::cosh(x),
-                            libm::tanh(x),
-                            libm::asinh(x),
-                            libm::acosh(1 + u * x * x),
-                            libm::atanh(u * 0.999)};
+        // clang-format off
+        const double r[] = {libm::sin(x), libm::cos(x), libm::tan(x), libm::asin(u), libm::acos(u),
+                            libm::atan(x), libm::exp(x), libm::log(u), libm::log10(u),
+                            libm::pow(std::fabs(x), y), libm::sinh(x), libm::cosh(x), libm::tanh(x),
+                            libm::asinh(x), libm::acosh(1 + u * x * x), libm::atanh(u * 0.999)};
+        // clang-format on
         for (double z : r) std::printf("%s ", court(z).c_str());
         std::printf("\n");
     }

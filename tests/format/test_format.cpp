@@ -104,15 +104,10 @@ TEST(Nombres, LaBibliothequeCEcritEtLitCommeLaStandard)
     GTEST_SKIP() << "only the C library's way here: tarvex-nombres compares it with the native";
 #endif
     constexpr double Infini = std::numeric_limits<double>::infinity();
-    std::vector<double> valeurs = {0.0,
-                                   -0.0,
-                                   1e21,
-                                   1e22,
-                                   1e23,
-                                   9007199254740993.0,
-                                   0.3,
-                                   123456789012345680000.0,
-                                   std::numeric_limits<double>::max()};
+    // clang-format off
+    std::vector<double> valeurs{0.0, -0.0, 1e21, 1e22, 1e23, 9007199254740993.0, 0.3,
+                                123456789012345680000.0, std::numeric_limits<double>::max()};
+    // clang-format on
     const auto voisins = [&](double p) {
         for (double v : {p, std::nextafter(p, 0.0), std::nextafter(p, Infini)})
             valeurs.insert(valeurs.end(), {v, -v});
