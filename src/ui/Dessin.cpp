@@ -98,26 +98,25 @@ Ajustement ajuster(const QFont& police, const QString& texte, QSizeF place, bool
             haut = milieu - 0.25;
         }
     }
-    for (; trouve >= plancher; trouve -= 0.25) {
-        a.police.setPointSizeF(trouve);
+    // The text cut and measured in a's font as it now is, kept in a where it fits.
+    const auto tientDansLaPolice = [&] {
         const QFontMetricsF m(a.police);
         const Coupe c = couper(texte, m, place.width(), retour);
-        if (!tient(c, m, place)) continue;
+        if (!tient(c, m, place)) return false;
         a.lignes = c.lignes;
         a.encre = c.encre;
-        return a;
+        return true;
+    };
+    for (; trouve >= plancher; trouve -= 0.25) {
+        a.police.setPointSizeF(trouve);
+        if (tientDansLaPolice()) return a;
     }
     // Below the floor in width: at the floor, condensed as a narrow face is, down to 70 %
     // (a key's word such as "Scientifique" stays whole and as tall as the floor).
     a.police.setPointSizeF(plancher);
     for (int etroit = 95; etroit >= 70; etroit -= 5) {
         a.police.setStretch(etroit);
-        const QFontMetricsF m(a.police);
-        const Coupe c = couper(texte, m, place.width(), retour);
-        if (!tient(c, m, place)) continue;
-        a.lignes = c.lignes;
-        a.encre = c.encre;
-        return a;
+        if (tientDansLaPolice()) return a;
     }
     // Beyond: at the floor, each line elided in the middle; lines that cannot all stand one
     // above the other are put back on one.
